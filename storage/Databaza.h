@@ -1,0 +1,49 @@
+#pragma once
+
+#include "core/ZoznamCD.h"
+#include "storage/ByteStream.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+/// Buffered reading of a database file, item by item.
+class CitacDatabazy;
+
+/// Why a load stopped.
+enum class DovodZastavenia {
+    EndOfInput,      ///< the file ended before the last record's final bar
+    NulByte,         ///< a NUL byte inside an item
+    EndMarker,       ///< an item that is exactly "0"
+    NegativeCount,   ///< the record count is below zero
+    CountOutOfRange, ///< the record count does not fit a signed 32-bit integer
+    ReadError,       ///< the source reported an error
+};
+
+/// What a load gives: either a complete list, or why and where it stopped.
+struct VysledokNacitania {
+    bool completed = false;
+    ZoznamCD zoznam;                     ///< the records read; empty when stopped
+    std::int64_t count = 0;              ///< the count as read from the file
+    DovodZastavenia reason = DovodZastavenia::EndOfInput; ///< only when stopped
+    std::int64_t record = 0;             ///< 1-based number of the record being read when stopped
+    std::uint64_t offset = 0;            ///< byte offset in the file where it stopped
+};
+
+/// Writes the count and every record in list order, with no byte added.
+/// Returns false when the sink refused bytes.
+bool UlozDatabazu(ByteSink &sink, const ZoznamCD &zoznam);
+
+/// Reads a whole database file into a list of its own. The caller's list is never touched:
+/// it takes `zoznam` over only when `completed` is true.
+VysledokNacitania NacitajDatabazu(ByteSource &source);
+
+/// A text that a save would write but a load could not bring back as it was.
+struct StrataPriUlozeni {
+    std::int32_t record = 0;  ///< 1-based record number
+    const char *field = "";   ///< the field's name, for example "Meno" or "Pesnicky"
+    enum class Kind { BarInText, TextIsZero, LeadingDigit, NulInText } kind = Kind::BarInText;
+};
+
+/// The first text of the list that the file format cannot bring back, if any.
+std::optional<StrataPriUlozeni> NajdiStratu(const ZoznamCD &zoznam);
