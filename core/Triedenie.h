@@ -16,14 +16,19 @@ std::string_view KlucTriedenia(const ZaznamCD &zaznam, std::int32_t mode) noexce
 /// Where the sort pass shows how far it is. The main window implements it with its
 /// progress bar; the minimum stays 0.
 class PriebehTriedenia {
-public:
+  public:
     virtual ~PriebehTriedenia() = default;
     virtual void setMaximum(int maximum) = 0;
     virtual void setPosition(int position) = 0;
 };
 
 /// Puts the records into ascending, stable `JeVacsi` order of the mode's key by relinking
-/// them in place. Afterwards `Prvy` is the first record and `Aktualny` the last.
-/// For two or more records progress runs from 2 towards n with maximum n and ends at 0;
-/// for fewer, only the position is set to 0. `progress` may be null.
+/// them in place. Afterwards `Prvy` is the first record, `Aktualny` the last, whose `Dalsi`
+/// is null, and `Presuvany` the record that was last before the pass (for two or more).
+/// No record is created, freed or changed otherwise; a mode outside 0..4 moves nothing.
+/// For two or more records the maximum is set to n, the position runs upwards from 2 to n
+/// in a few real steps and ends at 0; for fewer, only the position is set to 0.
+/// `progress` may be null. The sort always counts as a change to the collection, even when
+/// nothing moves: the caller (the main window) marks the unsaved changes, this pass does not.
+/// If memory for the work arrays runs out, std::bad_alloc leaves the list as it was.
 void ZoradZoznam(ZoznamCD &zoznam, std::int32_t mode, PriebehTriedenia *progress);
