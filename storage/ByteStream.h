@@ -8,7 +8,7 @@
 /// Where the reader takes its bytes from. The reader buffers, so `read` is asked for
 /// large blocks at a time.
 class ByteSource {
-public:
+  public:
     virtual ~ByteSource() = default;
     /// Fills up to `capacity` bytes; returns 0 only at the end of input or on an error.
     virtual std::size_t read(char *buffer, std::size_t capacity) = 0;
@@ -18,46 +18,50 @@ public:
 
 /// Where the writer puts its bytes. The writer buffers, so `write` gets large blocks.
 class ByteSink {
-public:
+  public:
     virtual ~ByteSink() = default;
     /// Returns false when the bytes could not be written.
     virtual bool write(const char *data, std::size_t size) = 0;
+    /// Hands everything written so far on; returns false when that failed.
+    virtual bool flush() { return true; }
 };
 
 /// Reads a C stream that the caller has opened and will close.
 class FileSource : public ByteSource {
-public:
+  public:
     explicit FileSource(std::FILE *file) : file_(file) {}
     std::size_t read(char *buffer, std::size_t capacity) override;
     bool failed() const override;
 
-private:
+  private:
     std::FILE *file_;
 };
 
 /// Writes to a C stream that the caller has opened and will close.
 class FileSink : public ByteSink {
-public:
+  public:
     explicit FileSink(std::FILE *file) : file_(file) {}
     bool write(const char *data, std::size_t size) override;
+    /// Flushes the stream, so that a full disk shows here and not only at fclose.
+    bool flush() override;
 
-private:
+  private:
     std::FILE *file_;
 };
 
 /// Reads bytes held in memory; they must outlive the source.
 class MemorySource : public ByteSource {
-public:
+  public:
     explicit MemorySource(std::string_view bytes) : rest_(bytes) {}
     std::size_t read(char *buffer, std::size_t capacity) override;
 
-private:
+  private:
     std::string_view rest_;
 };
 
 /// Collects the written bytes in a string.
 class StringSink : public ByteSink {
-public:
+  public:
     bool write(const char *data, std::size_t size) override;
     std::string bytes;
 };

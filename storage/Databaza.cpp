@@ -1,1 +1,166 @@
 #include "storage/Databaza.h"
+
+#include <charconv>
+#include <cstring>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+/// Collects the file in large blocks, so the sink sees a few big writes.
+class BufferedWriter {
+  public:
+    explicit BufferedWriter(ByteSink &sink) : sink_(sink), buffer_(1 << 20) {}
+
+    void append(const char *data, std::size_t size)
+    {
+        if (size <= buffer_.size() - used_) {
+            std::memcpy(buffer_.data() + used_, data, size);
+            used_ += size;
+            return;
+        }
+        flushBuffer();
+        if (size >= buffer_.size()) {
+            if (ok_)
+                ok_ = sink_.write(data, size);
+        } else {
+            std::memcpy(buffer_.data(), data, size);
+            used_ = size;
+        }
+    }
+    void append(const std::string &text) { append(text.data(), text.size()); }
+    /// A field and the bar that ends it.
+    void field(const std::string &text)
+    {
+        append(text.data(), text.size());
+        append("|", 1);
+    }
+    bool ok() const { return ok_; }
+    bool finish()
+    {
+        flushBuffer();
+        return ok_ && sink_.flush();
+    }
+
+  private:
+    void flushBuffer()
+    {
+        // Once the sink has refused bytes, nothing more is offered to it.
+        if (ok_ && used_ > 0)
+            ok_ = sink_.write(buffer_.data(), used_);
+        used_ = 0;
+    }
+
+    ByteSink &sink_;
+    std::vector<char> buffer_;
+    std::size_t used_ = 0;
+    bool ok_ = true;
+};
+
+constexpr std::size_t songItems = 10;
+constexpr std::size_t recordItems = songItems + 7;
+
+/// Stops the load: the records read so far are freed and the list is left empty.
+void stopLoad(VysledokNacitania &result, DovodZastavenia reason, std::int64_t record,
+              std::uint64_t offset)
+{
+    result.zoznam.VymazVsetky();
+    result.completed = false;
+    result.reason = reason;
+    result.record = record;
+    result.offset = offset;
+}
+
+DovodZastavenia reasonFor(CitacDatabazy::Stop stop)
+{
+    switch (stop) {
+    case CitacDatabazy::Stop::NulByte:
+        return DovodZastavenia::NulByte;
+    case CitacDatabazy::Stop::ReadError:
+        return DovodZastavenia::ReadError;
+    case CitacDatabazy::Stop::EndOfInput:
+    case CitacDatabazy::Stop::None:
+        break;
+    }
+    return DovodZastavenia::EndOfInput;
+}
+
+} // namespace
+
+bool UlozDatabazu(ByteSink &sink, const ZoznamCD &zoznam)
+{
+    BufferedWriter writer(sink);
+    char count[16];
+    const auto written = std::to_chars(count, count + sizeof count, zoznam.PocetCd);
+    writer.append(count, static_cast<std::size_t>(written.ptr - count));
+
+    // The count is followed directly by the first title; Pesnicky carries its own bars.
+    const ZaznamCD *zaznam = zoznam.Prvy;
+    for (std::int32_t i = 1; i <= zoznam.PocetCd && writer.ok(); ++i) {
+        writer.append(zaznam->Pesnicky);
+        writer.field(zaznam->NazovCD);
+        writer.field(zaznam->AutorCD);
+        writer.field(zaznam->TypCD);
+        writer.field(zaznam->DatumPozicania);
+        writer.field(zaznam->Meno);
+        writer.field(zaznam->Priezvisko);
+        writer.field(zaznam->DatumVratenia);
+        // The last record's Dalsi is never read.
+        if (i < zoznam.PocetCd)
+            zaznam = zaznam->Dalsi;
+    }
+    return writer.finish();
+}
+
+VysledokNacitania NacitajDatabazu(ByteSource &source)
+{
+    VysledokNacitania result;
+    CitacDatabazy citac(source);
+
+    const CitacDatabazy::Count count = citac.readCount();
+    result.count = count.value;
+    if (citac.stop() == CitacDatabazy::Stop::ReadError) {
+        stopLoad(result, DovodZastavenia::ReadError, 0, citac.stopOffset());
+        return result;
+    }
+    if (count.value < 0) {
+        stopLoad(result, DovodZastavenia::NegativeCount, 0, count.offset);
+        return result;
+    }
+    if (count.outOfRange) {
+        stopLoad(result, DovodZastavenia::CountOutOfRange, 0, count.offset);
+        return result;
+    }
+
+    std::string_view items[recordItems];
+    for (std::int64_t i = 0; i < count.value; ++i) {
+        const std::size_t read = citac.readItems(recordItems, items);
+        // Items are checked in file order, so an item "0" before the place where reading
+        // stopped is what ends the load, as it would when reading item by item.
+        for (std::size_t k = 0; k < read; ++k) {
+            if (items[k] == "0") {
+                stopLoad(result, DovodZastavenia::EndMarker, i + 1,
+                         citac.offsetOf(items[k].data()));
+                return result;
+            }
+        }
+        if (read < recordItems) {
+            stopLoad(result, reasonFor(citac.stop()), i + 1, citac.stopOffset());
+            return result;
+        }
+        // The ten titles with their bars lie side by side in the file, exactly as Pesnicky
+        // holds them, so the run is taken whole. Every text is built once, in place.
+        const char *songs = items[0].data();
+        const std::size_t songsSize =
+            static_cast<std::size_t>(items[songItems - 1].data() - songs) +
+            items[songItems - 1].size() + 1;
+        auto *zaznam = new ZaznamCD{
+            std::string(songs, songsSize), std::string(items[10]), std::string(items[11]),
+            std::string(items[12]),        std::string(items[13]), std::string(items[14]),
+            std::string(items[15]),        std::string(items[16]), nullptr};
+        result.zoznam.PripojZaznam(zaznam);
+    }
+    result.completed = true;
+    result.offset = citac.offset();
+    return result;
+}

@@ -2,19 +2,17 @@
 
 #include "core/ZoznamCD.h"
 #include "storage/ByteStream.h"
+#include "storage/CitacDatabazy.h"
 
 #include <cstdint>
 #include <optional>
 #include <string>
 
-/// Buffered reading of a database file, item by item.
-class CitacDatabazy;
-
 /// Why a load stopped.
 enum class DovodZastavenia {
     EndOfInput,      ///< the file ended before the last record's final bar
     NulByte,         ///< a NUL byte inside an item
-    EndMarker,       ///< an item that is exactly "0"
+    EndMarker,       ///< an item that is exactly "0", which the format reads as its end marker
     NegativeCount,   ///< the record count is below zero
     CountOutOfRange, ///< the record count does not fit a signed 32-bit integer
     ReadError,       ///< the source reported an error
@@ -23,11 +21,15 @@ enum class DovodZastavenia {
 /// What a load gives: either a complete list, or why and where it stopped.
 struct VysledokNacitania {
     bool completed = false;
-    ZoznamCD zoznam;                     ///< the records read; empty when stopped
-    std::int64_t count = 0;              ///< the count as read from the file
+    ZoznamCD zoznam;                                      ///< the records read; empty when stopped
+    std::int64_t count = 0;                               ///< the count as read from the file
     DovodZastavenia reason = DovodZastavenia::EndOfInput; ///< only when stopped
-    std::int64_t record = 0;             ///< 1-based number of the record being read when stopped
-    std::uint64_t offset = 0;            ///< byte offset in the file where it stopped
+    /// 1-based number of the record being read when stopped; 0 when the count stopped it.
+    std::int64_t record = 0;
+    /// Byte offset in the file: of the NUL byte, of the end of the file (or where reading
+    /// failed), of the first byte of the item "0", or of the count's first byte. After a completed
+    /// load: just after the last record (bytes from there on are ignored).
+    std::uint64_t offset = 0;
 };
 
 /// Writes the count and every record in list order, with no byte added.
@@ -40,8 +42,8 @@ VysledokNacitania NacitajDatabazu(ByteSource &source);
 
 /// A text that a save would write but a load could not bring back as it was.
 struct StrataPriUlozeni {
-    std::int32_t record = 0;  ///< 1-based record number
-    const char *field = "";   ///< the field's name, for example "Meno" or "Pesnicky"
+    std::int32_t record = 0; ///< 1-based record number
+    const char *field = "";  ///< the field's name, for example "Meno" or "Pesnicky"
     enum class Kind { BarInText, TextIsZero, LeadingDigit, NulInText } kind = Kind::BarInText;
 };
 

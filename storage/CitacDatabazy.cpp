@@ -1,0 +1,170 @@
+#include "storage/CitacDatabazy.h"
+
+#include <cstring>
+#include <limits>
+
+namespace {
+
+// The white space that "%d" skips in the C locale.
+bool isSpace(int ch)
+{
+    return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\v' || ch == '\f' || ch == '\r';
+}
+
+bool isDigit(int ch)
+{
+    return ch >= '0' && ch <= '9';
+}
+
+std::size_t findNul(const std::vector<char> &buffer, std::size_t from, std::size_t to)
+{
+    const void *p = std::memchr(buffer.data() + from, 0, to - from);
+    return p ? static_cast<std::size_t>(static_cast<const char *>(p) - buffer.data()) : to;
+}
+
+} // namespace
+
+CitacDatabazy::CitacDatabazy(ByteSource &source, std::size_t bufferSize)
+    : source_(source), buffer_(bufferSize < 16 ? 16 : bufferSize)
+{
+}
+
+bool CitacDatabazy::refill(std::size_t &keep)
+{
+    if (atEnd_)
+        return false;
+    // nul_ is either the end of the valid bytes (none seen so far) or behind pos_ (stale).
+    const bool nulUpToDate = nul_ >= pos_;
+    if (keep > 0) {
+        std::memmove(buffer_.data(), buffer_.data() + keep, end_ - keep);
+        end_ -= keep;
+        pos_ -= keep;
+        nul_ = nulUpToDate ? nul_ - keep : 0;
+        base_ += keep;
+        keep = 0;
+    }
+    // An item longer than the buffer makes it grow; doubling keeps that linear.
+    if (end_ == buffer_.size())
+        buffer_.resize(buffer_.size() * 2);
+    const std::size_t oldEnd = end_;
+    const std::size_t got = source_.read(buffer_.data() + end_, buffer_.size() - end_);
+    if (got == 0) {
+        atEnd_ = true;
+        failed_ = source_.failed();
+        return false;
+    }
+    end_ += got;
+    nul_ = findNul(buffer_, nulUpToDate ? oldEnd : pos_, end_);
+    return true;
+}
+
+int CitacDatabazy::peek()
+{
+    if (pos_ == end_) {
+        std::size_t keep = pos_;
+        if (!refill(keep))
+            return -1;
+    }
+    return static_cast<unsigned char>(buffer_[pos_]);
+}
+
+CitacDatabazy::Count CitacDatabazy::readCount()
+{
+    Count count;
+    stop_ = Stop::None;
+    int ch = peek();
+    while (ch != -1 && isSpace(ch)) {
+        ++pos_;
+        ch = peek();
+    }
+    count.offset = offset();
+    bool negative = false;
+    if (ch == '+' || ch == '-') {
+        negative = ch == '-';
+        ++pos_;
+        ch = peek();
+    }
+    if (isDigit(ch)) {
+        count.present = true;
+        // Leading zeros are allowed and a long run of digits must not overflow,
+        // so the magnitude saturates once it is beyond any 64-bit count.
+        constexpr std::uint64_t cap = std::uint64_t(1) << 63;
+        std::uint64_t magnitude = 0;
+        while (isDigit(ch)) {
+            if (magnitude < cap)
+                magnitude = magnitude * 10 + static_cast<unsigned>(ch - '0');
+            ++pos_;
+            ch = peek();
+        }
+        if (magnitude > cap)
+            magnitude = cap;
+        if (negative) {
+            count.value = magnitude == cap ? std::numeric_limits<std::int64_t>::min()
+                                           : -static_cast<std::int64_t>(magnitude);
+        } else {
+            count.value = magnitude == cap ? std::numeric_limits<std::int64_t>::max()
+                                           : static_cast<std::int64_t>(magnitude);
+        }
+        count.outOfRange = count.value > std::numeric_limits<std::int32_t>::max() ||
+                           count.value < std::numeric_limits<std::int32_t>::min();
+    }
+    if (ch == -1 && failed_) {
+        stop_ = Stop::ReadError;
+        stopOffset_ = offset();
+    }
+    return count;
+}
+
+std::size_t CitacDatabazy::readItems(std::size_t n, std::string_view *items)
+{
+    stop_ = Stop::None;
+    if (bars_.size() < n)
+        bars_.resize(n);
+    if (nul_ < pos_)
+        nul_ = findNul(buffer_, pos_, end_);
+    // Positions below are relative to the start of the run, which a refill may move.
+    std::size_t start = pos_;
+    std::size_t scan = 0;
+    std::size_t done = 0;
+    while (done < n) {
+        const char *b = buffer_.data();
+        const void *bar = std::memchr(b + start + scan, '|', nul_ - (start + scan));
+        if (bar) {
+            const std::size_t at = static_cast<std::size_t>(static_cast<const char *>(bar) - b);
+            bars_[done++] = at - start;
+            scan = at - start + 1;
+            continue;
+        }
+        if (nul_ < end_) {
+            // The NUL byte ends the item; it is taken, as reading it took it.
+            stop_ = Stop::NulByte;
+            stopOffset_ = base_ + nul_;
+            pos_ = nul_ + 1;
+            break;
+        }
+        scan = end_ - start;
+        if (!refill(start)) {
+            stop_ = failed_ ? Stop::ReadError : Stop::EndOfInput;
+            stopOffset_ = base_ + end_;
+            pos_ = end_;
+            break;
+        }
+    }
+    const char *b = buffer_.data();
+    std::size_t from = start;
+    for (std::size_t k = 0; k < done; ++k) {
+        items[k] = std::string_view(b + from, start + bars_[k] - from);
+        from = start + bars_[k] + 1;
+    }
+    if (done == n)
+        pos_ = from;
+    return done;
+}
+
+std::string CitacDatabazy::CitajPolozku()
+{
+    std::string_view item;
+    if (readItems(1, &item) == 1)
+        return std::string(item);
+    return "0";
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "storage/ByteStream.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+/// Buffered reading of a database file: the record count, then bar-ended items.
+/// It asks its source for large blocks and scans them with memchr, never byte by byte.
+class CitacDatabazy {
+  public:
+    /// Why the last read gave fewer items than asked for.
+    enum class Stop { None, EndOfInput, NulByte, ReadError };
+
+    /// The record count as "%d" reads it.
+    struct Count {
+        bool present = false;     ///< false when no number stands there: the count is then 0
+        bool outOfRange = false;  ///< the number does not fit a signed 32-bit integer
+        std::int64_t value = 0;   ///< clamped to the 64-bit range
+        std::uint64_t offset = 0; ///< where the number (its sign or first digit) begins
+    };
+
+    explicit CitacDatabazy(ByteSource &source, std::size_t bufferSize = 1 << 20);
+
+    /// Reads the count the way "%d" does: white space skipped, an optional sign, digits;
+    /// the first byte that cannot continue the number stays unread.
+    Count readCount();
+
+    /// One item without its bar. At the end of input or at a NUL byte it gives the end
+    /// marker "0"; `stop()` then tells which, so that 0xFF stays an ordinary byte.
+    std::string CitajPolozku();
+
+    /// Reads up to `n` items into `items`, each without its bar and followed in the buffer by
+    /// it, so consecutive items form one run of bytes. Returns how many items were complete;
+    /// fewer than `n` means `stop()` says why. The views stay valid until the next read.
+    std::size_t readItems(std::size_t n, std::string_view *items);
+
+    Stop stop() const { return stop_; }
+    /// Offset in the file of the byte where reading stopped (the NUL byte, or the end).
+    std::uint64_t stopOffset() const { return stopOffset_; }
+    /// Offset in the file of a byte that a view from the last read points at.
+    std::uint64_t offsetOf(const char *p) const { return base_ + (p - buffer_.data()); }
+    /// Offset in the file of the next unread byte.
+    std::uint64_t offset() const { return base_ + pos_; }
+
+  private:
+    /// Keeps bytes from `keep` on, reads more behind them; false at the end of input or on error.
+    bool refill(std::size_t &keep);
+    /// The next byte without taking it, or -1 at the end of input or on error.
+    int peek();
+
+    ByteSource &source_;
+    std::vector<char> buffer_;
+    std::size_t pos_ = 0; ///< next unread byte
+    std::size_t end_ = 0; ///< end of the valid bytes
+    std::size_t nul_ =
+        0; ///< first NUL byte at or after pos_, `end_` if none; stale when below pos_
+    std::uint64_t base_ = 0; ///< file offset of buffer_[0]
+    bool atEnd_ = false;
+    bool failed_ = false;
+    std::vector<std::size_t> bars_; ///< bar positions of the run being read, from its start
+    Stop stop_ = Stop::None;
+    std::uint64_t stopOffset_ = 0;
+};

@@ -1,0 +1,72 @@
+#include "storage/Databaza.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string_view>
+
+namespace {
+
+using Kind = StrataPriUlozeni::Kind;
+
+bool isDigit(char ch)
+{
+    return ch >= '0' && ch <= '9';
+}
+
+/// What a save and a load would do to the song text, if anything.
+std::optional<Kind> songsLoss(std::string_view songs, bool first)
+{
+    if (songs.find('\0') != std::string_view::npos)
+        return Kind::NulInText;
+    // The load rebuilds exactly ten titles, each followed by a bar.
+    if (std::count(songs.begin(), songs.end(), '|') != 10 || songs.back() != '|')
+        return Kind::BarInText;
+    // The count is written right before the first title and would take its digits.
+    if (first && isDigit(songs.front()))
+        return Kind::LeadingDigit;
+    std::size_t from = 0;
+    for (std::size_t bar = songs.find('|'); bar != std::string_view::npos;
+         from = bar + 1, bar = songs.find('|', from)) {
+        if (songs.substr(from, bar - from) == "0")
+            return Kind::TextIsZero;
+    }
+    return std::nullopt;
+}
+
+std::optional<Kind> fieldLoss(std::string_view text)
+{
+    if (text.find('\0') != std::string_view::npos)
+        return Kind::NulInText;
+    if (text.find('|') != std::string_view::npos)
+        return Kind::BarInText;
+    if (text == "0")
+        return Kind::TextIsZero;
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<StrataPriUlozeni> NajdiStratu(const ZoznamCD &zoznam)
+{
+    const ZaznamCD *zaznam = zoznam.Prvy;
+    for (std::int32_t i = 1; i <= zoznam.PocetCd; ++i) {
+        if (auto kind = songsLoss(zaznam->Pesnicky, i == 1))
+            return StrataPriUlozeni{i, "Pesnicky", *kind};
+        const std::pair<const char *, const std::string *> fields[] = {
+            {"NazovCD", &zaznam->NazovCD},
+            {"AutorCD", &zaznam->AutorCD},
+            {"TypCD", &zaznam->TypCD},
+            {"DatumPozicania", &zaznam->DatumPozicania},
+            {"Meno", &zaznam->Meno},
+            {"Priezvisko", &zaznam->Priezvisko},
+            {"DatumVratenia", &zaznam->DatumVratenia},
+        };
+        for (const auto &[name, text] : fields) {
+            if (auto kind = fieldLoss(*text))
+                return StrataPriUlozeni{i, name, *kind};
+        }
+        if (i < zoznam.PocetCd)
+            zaznam = zaznam->Dalsi;
+    }
+    return std::nullopt;
+}

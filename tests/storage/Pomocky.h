@@ -1,0 +1,139 @@
+#pragma once
+
+#include "core/ZoznamCD.h"
+#include "storage/ByteStream.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace testdata {
+
+/// A record's eight texts in file order.
+using Texts = std::array<std::string, 8>;
+
+/// The two records of the worked example and the 255 bytes they are saved as.
+inline const std::string workedExample =
+    "2Song01|Song02|Song03|Song04|Song05|Song06|Song07|Song08|Song09|Song10|Name CD |Autor CD|"
+    "Typ CD |01012003|Nedefinovane|Nedefinovane|31122100|Ranna|Vecer|Dazd|More|Cesta|Domov|Leto|"
+    "Zima|Noc|Koniec|Piesne 2003|Kapela|audio|15.03.2003|Peter|Kovac|31.03.2003|";
+
+inline Texts defaults()
+{
+    const ZaznamCD z;
+    return {z.Pesnicky,       z.NazovCD, z.AutorCD,    z.TypCD,
+            z.DatumPozicania, z.Meno,    z.Priezvisko, z.DatumVratenia};
+}
+
+inline Texts secondExampleRecord()
+{
+    return {"Ranna|Vecer|Dazd|More|Cesta|Domov|Leto|Zima|Noc|Koniec|",
+            "Piesne 2003",
+            "Kapela",
+            "audio",
+            "15.03.2003",
+            "Peter",
+            "Kovac",
+            "31.03.2003"};
+}
+
+inline Texts textsOf(const ZaznamCD &z)
+{
+    return {z.Pesnicky,       z.NazovCD, z.AutorCD,    z.TypCD,
+            z.DatumPozicania, z.Meno,    z.Priezvisko, z.DatumVratenia};
+}
+
+inline void append(ZoznamCD &zoznam, const Texts &t)
+{
+    zoznam.PripojZaznam(new ZaznamCD{t[0], t[1], t[2], t[3], t[4], t[5], t[6], t[7], nullptr});
+}
+
+/// The records reachable from Prvy in PocetCd steps.
+inline std::vector<Texts> recordsOf(const ZoznamCD &zoznam)
+{
+    std::vector<Texts> out;
+    const ZaznamCD *z = zoznam.Prvy;
+    for (std::int32_t i = 0; i < zoznam.PocetCd; ++i, z = z->Dalsi)
+        out.push_back(textsOf(*z));
+    return out;
+}
+
+/// A file's bytes written by hand from texts, the way the format lays them out.
+inline std::string fileOf(const std::string &count, const std::vector<Texts> &records)
+{
+    std::string out = count;
+    for (const Texts &t : records) {
+        out += t[0];
+        for (std::size_t f = 1; f < t.size(); ++f)
+            out += t[f] + "|";
+    }
+    return out;
+}
+
+/// Hands its bytes out a few at a time, so that every item crosses block boundaries.
+class TrickleSource : public ByteSource {
+  public:
+    TrickleSource(std::string_view bytes, unsigned seed) : rest_(bytes), random_(seed) {}
+    std::size_t read(char *buffer, std::size_t capacity) override
+    {
+        std::size_t n = std::min({capacity, rest_.size(), std::size_t(1 + random_() % 7)});
+        std::memcpy(buffer, rest_.data(), n);
+        rest_.remove_prefix(n);
+        return n;
+    }
+
+  private:
+    std::string_view rest_;
+    std::mt19937 random_;
+};
+
+/// Gives some bytes, then fails as a broken disk or pipe would.
+class FailingSource : public ByteSource {
+  public:
+    explicit FailingSource(std::string_view bytes) : rest_(bytes) {}
+    std::size_t read(char *buffer, std::size_t capacity) override
+    {
+        std::size_t n = std::min(capacity, rest_.size());
+        std::memcpy(buffer, rest_.data(), n);
+        rest_.remove_prefix(n);
+        return n;
+    }
+    bool failed() const override { return rest_.empty(); }
+
+  private:
+    std::string_view rest_;
+};
+
+/// A random text that a save and a load bring back unchanged: no bar, no NUL, not "0".
+/// It favours the bytes that matter to the format: digits, white space, 0xFF, line breaks.
+inline std::string safeText(std::mt19937 &random, std::size_t maxLength)
+{
+    static const std::string alphabet = std::string("0123456789 \t\r\n\xFF\x80\xE1-+abcXYZ");
+    std::string text;
+    const std::size_t length = random() % (maxLength + 1);
+    for (std::size_t i = 0; i < length; ++i)
+        text += random() % 4 == 0 ? char(1 + random() % 255) : alphabet[random() % alphabet.size()];
+    text.erase(std::remove(text.begin(), text.end(), '|'), text.end());
+    if (text == "0")
+        text = "00";
+    return text;
+}
+
+inline Texts safeRecord(std::mt19937 &random, bool first)
+{
+    Texts t;
+    for (int title = 0; title < 10; ++title) {
+        std::string s = safeText(random, 8);
+        if (first && title == 0 && !s.empty() && s[0] >= '0' && s[0] <= '9')
+            s.insert(s.begin(), 'x');
+        t[0] += s + "|";
+    }
+    for (std::size_t f = 1; f < t.size(); ++f)
+        t[f] = safeText(random, 12);
+    return t;
+}
+
+} // namespace testdata
