@@ -7,7 +7,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth imagemagick
-    desktop-file-utils appstream dpkg-dev file
+    desktop-file-utils appstream dpkg-dev file libx11-dev x11-utils
 )
 
 missing=()
