@@ -24,7 +24,7 @@ bool canEncode(const QString &text);
 /// Refuses any input that the code page cannot hold; for the edit boxes that feed records.
 class CodePageValidator : public QValidator {
     Q_OBJECT
-public:
+  public:
     using QValidator::QValidator;
     State validate(QString &input, int &pos) const override;
 };

@@ -13,7 +13,8 @@ void FormDialog::keyPressEvent(QKeyEvent *event)
         return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if (auto *button = qobject_cast<QPushButton *>(focusWidget()); button && button->isEnabled())
+        if (auto *button = qobject_cast<QPushButton *>(focusWidget());
+            button && button->isEnabled())
             button->click();
         event->accept();
         return;

@@ -8,10 +8,10 @@
 /// Buttons in such a window are never default or auto-default.
 class FormDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit FormDialog(QWidget *parent = nullptr, Qt::WindowFlags flags = {});
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent *event) override;
     void showEvent(QShowEvent *event) override;
 };

@@ -1,0 +1,104 @@
+#include "app/Application.h"
+
+#include <QFont>
+#include <QIcon>
+
+#include <new>
+#include <stdexcept>
+
+void ShowException(Asker &asker, QWidget *parent, std::exception_ptr exception)
+{
+    QString message = QStringLiteral("Neznama chyba.");
+    try {
+        std::rethrow_exception(exception);
+    } catch (const std::bad_alloc &) {
+        message = QStringLiteral("Nedostatok pamate.");
+    } catch (const std::exception &e) {
+        message = QString::fromUtf8(e.what());
+    } catch (...) {
+    }
+    asker.messageBox(parent, message, QStringLiteral("Platnovnik"), Box::Ok | Box::IconStop);
+}
+
+Application::Application(int &argc, char **argv, Asker &asker)
+    : QApplication(argc, argv), asker_(asker)
+{
+    // Only `Terminate` ends the program, whichever window is closed last.
+    setQuitOnLastWindowClosed(false);
+}
+
+Application::~Application()
+{
+    destroyForms();
+}
+
+void Application::Initialize()
+{
+    setApplicationName(QStringLiteral("Platnovnik"));
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                               {QStringLiteral("Microsoft Sans Serif"),
+                                QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
+                                QStringLiteral("DejaVu Sans")});
+    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    Q_INIT_RESOURCE(icons); // the icons live in a static library
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/icons/platnovnik-16.png"), QSize(16, 16));
+    icon.addFile(QStringLiteral(":/icons/platnovnik-32.png"), QSize(32, 32));
+    setWindowIcon(icon);
+}
+
+void Application::adopt(QWidget *form)
+{
+    forms_.emplace_back(form);
+    if (!mainForm_)
+        mainForm_ = form;
+}
+
+void Application::destroyForms()
+{
+    while (!forms_.empty()) {
+        delete forms_.back().data(); // a window destroyed earlier left a null here
+        forms_.pop_back();
+    }
+}
+
+int Application::Run()
+{
+    if (mainForm_)
+        mainForm_->show();
+    exec();
+    return 0;
+}
+
+int Application::Start(const std::function<void()> &createForms)
+{
+    try {
+        Initialize();
+        createForms();
+        return Run();
+    } catch (...) {
+        ShowException(std::current_exception());
+    }
+    destroyForms();
+    return 0;
+}
+
+void Application::Terminate()
+{
+    exit(0);
+}
+
+void Application::ShowException(std::exception_ptr exception)
+{
+    ::ShowException(asker_, activeWindow(), exception);
+}
+
+bool Application::notify(QObject *receiver, QEvent *event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (...) {
+        ShowException(std::current_exception());
+        return false;
+    }
+}

@@ -1,0 +1,119 @@
+#include "app/DatabaseFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+
+class DeviceSource : public ByteSource {
+  public:
+    explicit DeviceSource(QIODevice &device) : device_(device) {}
+    std::size_t read(char *buffer, std::size_t capacity) override
+    {
+        const qint64 got = device_.read(buffer, qint64(capacity));
+        if (got < 0) {
+            failed_ = true;
+            return 0;
+        }
+        return std::size_t(got);
+    }
+    bool failed() const override { return failed_; }
+
+  private:
+    QIODevice &device_;
+    bool failed_ = false;
+};
+
+class DeviceSink : public ByteSink {
+  public:
+    explicit DeviceSink(QFileDevice &device) : device_(device) {}
+    bool write(const char *data, std::size_t size) override
+    {
+        return device_.write(data, qint64(size)) == qint64(size);
+    }
+    bool flush() override { return device_.flush(); }
+
+  private:
+    QFileDevice &device_;
+};
+
+QString notRegularFile()
+{
+    return QStringLiteral("nie je to obycajny subor");
+}
+
+// The caller tells failure from success by a non-empty reason.
+QString reasonOf(const QFileDevice &file)
+{
+    const QString reason = file.errorString();
+    return reason.isEmpty() ? QStringLiteral("neznama chyba") : reason;
+}
+
+// Copies the current file to its backup name, itself written atomically, so that at every
+// moment both names hold a whole file.
+QString keepPreviousVersion(const QString &path)
+{
+    QFile old(path);
+    if (!old.open(QIODevice::ReadOnly))
+        return reasonOf(old);
+    const QByteArray bytes = old.readAll();
+    if (old.error() != QFileDevice::NoError)
+        return reasonOf(old);
+    QSaveFile backup(backupFileName(path));
+    if (!backup.open(QIODevice::WriteOnly) || backup.write(bytes) != bytes.size() ||
+        !backup.commit())
+        return reasonOf(backup);
+    return {};
+}
+
+} // namespace
+
+QString backupFileName(const QString &path)
+{
+    return path + QLatin1Char('~');
+}
+
+FileLoad loadDatabaseFile(const QString &path)
+{
+    FileLoad load;
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) {
+        load.error = notRegularFile();
+        return load;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        load.error = reasonOf(file);
+        return load;
+    }
+    DeviceSource source(file);
+    load.result = NacitajDatabazu(source);
+    if (source.failed())
+        load.error = reasonOf(file);
+    return load;
+}
+
+QString saveDatabaseFile(const QString &path, const ZoznamCD &zoznam)
+{
+    const QFileInfo info(path);
+    // A device such as /dev/full is no place for a database, and the temporary file
+    // would be renamed over the device itself.
+    if (info.exists() && !info.isFile())
+        return notRegularFile();
+
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return reasonOf(file);
+    DeviceSink sink(file);
+    if (!UlozDatabazu(sink, zoznam) || !sink.flush())
+        return reasonOf(file); // the temporary file goes with `file`
+    if (info.exists()) {
+        if (QString reason = keepPreviousVersion(path); !reason.isEmpty())
+            return QStringLiteral("zalohu %1 sa nepodarilo ulozit: %2")
+                .arg(backupFileName(path), reason);
+    }
+    if (!file.commit())
+        return reasonOf(file);
+    return {};
+}

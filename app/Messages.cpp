@@ -1,0 +1,80 @@
+#include "app/Messages.h"
+
+#include <QDir>
+
+namespace {
+
+QString quoted(const QString &path)
+{
+    return QLatin1Char('"') + QDir::toNativeSeparators(path) + QLatin1Char('"');
+}
+
+QString why(const VysledokNacitania &result)
+{
+    switch (result.reason) {
+    case DovodZastavenia::EndOfInput:
+        return QStringLiteral("subor konci skor, ako zaznam skonci");
+    case DovodZastavenia::NulByte:
+        return QStringLiteral("v texte je nulovy bajt");
+    case DovodZastavenia::EndMarker:
+        return QStringLiteral("polozka \"0\" znamena koniec suboru");
+    case DovodZastavenia::NegativeCount:
+        return QStringLiteral("pocet zaznamov je zaporny");
+    case DovodZastavenia::CountOutOfRange:
+        return QStringLiteral("pocet zaznamov je prilis velky");
+    case DovodZastavenia::ReadError:
+        return QStringLiteral("chyba pri citani");
+    }
+    return {};
+}
+
+QString what(StrataPriUlozeni::Kind kind)
+{
+    switch (kind) {
+    case StrataPriUlozeni::Kind::BarInText:
+        return QStringLiteral("obsahuje znak \"|\"");
+    case StrataPriUlozeni::Kind::TextIsZero:
+        return QStringLiteral("je len \"0\"");
+    case StrataPriUlozeni::Kind::LeadingDigit:
+        return QStringLiteral("zacina cislicou");
+    case StrataPriUlozeni::Kind::NulInText:
+        return QStringLiteral("obsahuje nulovy znak");
+    }
+    return {};
+}
+
+} // namespace
+
+namespace Messages {
+
+QString openFailed(const QString &path, const QString &reason)
+{
+    return QStringLiteral("Subor %1 sa neda otvorit:\n%2").arg(quoted(path), reason);
+}
+
+QString loadStopped(const QString &path, const VysledokNacitania &result)
+{
+    // A stop in the count has no record to name.
+    const QString where =
+        result.record > 0
+            ? QStringLiteral("Zaznam %1 (bajt %2): ").arg(result.record).arg(result.offset)
+            : QString();
+    return QStringLiteral("Subor %1 sa neda nacitat.\n%2%3.\nNic sa nezmenilo.")
+        .arg(quoted(path), where, why(result));
+}
+
+QString lossWarning(const QString &path, const StrataPriUlozeni &loss)
+{
+    return QStringLiteral("Zaznam %1, pole %2 %3.\nZo suboru %4 sa potom neda spravne "
+                          "nacitat.\nUlozit aj tak?")
+        .arg(loss.record)
+        .arg(QString::fromLatin1(loss.field), what(loss.kind), quoted(path));
+}
+
+QString saveFailed(const QString &path, const QString &reason)
+{
+    return QStringLiteral("Subor %1 sa neda ulozit:\n%2\nData zostali neulozene.")
+        .arg(quoted(path), reason);
+}
+
+} // namespace Messages
