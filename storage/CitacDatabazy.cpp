@@ -16,17 +16,18 @@ bool isDigit(int ch)
     return ch >= '0' && ch <= '9';
 }
 
-std::size_t findNul(const std::vector<char> &buffer, std::size_t from, std::size_t to)
+std::size_t findNul(const char *buffer, std::size_t from, std::size_t to)
 {
-    const void *p = std::memchr(buffer.data() + from, 0, to - from);
-    return p ? static_cast<std::size_t>(static_cast<const char *>(p) - buffer.data()) : to;
+    const void *p = std::memchr(buffer + from, 0, to - from);
+    return p ? static_cast<std::size_t>(static_cast<const char *>(p) - buffer) : to;
 }
 
 } // namespace
 
 CitacDatabazy::CitacDatabazy(ByteSource &source, std::size_t bufferSize)
-    : source_(source), buffer_(bufferSize < 16 ? 16 : bufferSize)
+    : source_(source), capacity_(bufferSize < 16 ? 16 : bufferSize)
 {
+    buffer_.reset(new char[capacity_]);
 }
 
 bool CitacDatabazy::refill(std::size_t &keep)
@@ -36,7 +37,7 @@ bool CitacDatabazy::refill(std::size_t &keep)
     // nul_ is either the end of the valid bytes (none seen so far) or behind pos_ (stale).
     const bool nulUpToDate = nul_ >= pos_;
     if (keep > 0) {
-        std::memmove(buffer_.data(), buffer_.data() + keep, end_ - keep);
+        std::memmove(buffer_.get(), buffer_.get() + keep, end_ - keep);
         end_ -= keep;
         pos_ -= keep;
         nul_ = nulUpToDate ? nul_ - keep : 0;
@@ -44,17 +45,21 @@ bool CitacDatabazy::refill(std::size_t &keep)
         keep = 0;
     }
     // An item longer than the buffer makes it grow; doubling keeps that linear.
-    if (end_ == buffer_.size())
-        buffer_.resize(buffer_.size() * 2);
+    if (end_ == capacity_) {
+        std::unique_ptr<char[]> larger(new char[capacity_ * 2]);
+        std::memcpy(larger.get(), buffer_.get(), end_);
+        buffer_ = std::move(larger);
+        capacity_ *= 2;
+    }
     const std::size_t oldEnd = end_;
-    const std::size_t got = source_.read(buffer_.data() + end_, buffer_.size() - end_);
+    const std::size_t got = source_.read(buffer_.get() + end_, capacity_ - end_);
     if (got == 0) {
         atEnd_ = true;
         failed_ = source_.failed();
         return false;
     }
     end_ += got;
-    nul_ = findNul(buffer_, nulUpToDate ? oldEnd : pos_, end_);
+    nul_ = findNul(buffer_.get(), nulUpToDate ? oldEnd : pos_, end_);
     return true;
 }
 
@@ -121,13 +126,13 @@ std::size_t CitacDatabazy::readItems(std::size_t n, std::string_view *items)
     if (bars_.size() < n)
         bars_.resize(n);
     if (nul_ < pos_)
-        nul_ = findNul(buffer_, pos_, end_);
+        nul_ = findNul(buffer_.get(), pos_, end_);
     // Positions below are relative to the start of the run, which a refill may move.
     std::size_t start = pos_;
     std::size_t scan = 0;
     std::size_t done = 0;
     while (done < n) {
-        const char *b = buffer_.data();
+        const char *b = buffer_.get();
         const void *bar = std::memchr(b + start + scan, '|', nul_ - (start + scan));
         if (bar) {
             const std::size_t at = static_cast<std::size_t>(static_cast<const char *>(bar) - b);
@@ -150,7 +155,7 @@ std::size_t CitacDatabazy::readItems(std::size_t n, std::string_view *items)
             break;
         }
     }
-    const char *b = buffer_.data();
+    const char *b = buffer_.get();
     std::size_t from = start;
     for (std::size_t k = 0; k < done; ++k) {
         items[k] = std::string_view(b + from, start + bars_[k] - from);

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,7 +24,7 @@ class CitacDatabazy {
         std::uint64_t offset = 0; ///< where the number (its sign or first digit) begins
     };
 
-    explicit CitacDatabazy(ByteSource &source, std::size_t bufferSize = 1 << 20);
+    explicit CitacDatabazy(ByteSource &source, std::size_t bufferSize = 1 << 16);
 
     /// Reads the count the way "%d" does: white space skipped, an optional sign, digits;
     /// the first byte that cannot continue the number stays unread.
@@ -42,7 +43,7 @@ class CitacDatabazy {
     /// Offset in the file of the byte where reading stopped (the NUL byte, or the end).
     std::uint64_t stopOffset() const { return stopOffset_; }
     /// Offset in the file of a byte that a view from the last read points at.
-    std::uint64_t offsetOf(const char *p) const { return base_ + (p - buffer_.data()); }
+    std::uint64_t offsetOf(const char *p) const { return base_ + (p - buffer_.get()); }
     /// Offset in the file of the next unread byte.
     std::uint64_t offset() const { return base_ + pos_; }
 
@@ -53,7 +54,8 @@ class CitacDatabazy {
     int peek();
 
     ByteSource &source_;
-    std::vector<char> buffer_;
+    std::unique_ptr<char[]> buffer_; ///< left uninitialised: only bytes read are looked at
+    std::size_t capacity_;
     std::size_t pos_ = 0; ///< next unread byte
     std::size_t end_ = 0; ///< end of the valid bytes
     std::size_t nul_ =

@@ -2,29 +2,29 @@
 
 #include <charconv>
 #include <cstring>
+#include <memory>
 #include <string_view>
-#include <vector>
 
 namespace {
 
 /// Collects the file in large blocks, so the sink sees a few big writes.
 class BufferedWriter {
   public:
-    explicit BufferedWriter(ByteSink &sink) : sink_(sink), buffer_(1 << 20) {}
+    explicit BufferedWriter(ByteSink &sink) : sink_(sink), buffer_(new char[capacity]) {}
 
     void append(const char *data, std::size_t size)
     {
-        if (size <= buffer_.size() - used_) {
-            std::memcpy(buffer_.data() + used_, data, size);
+        if (size <= capacity - used_) {
+            std::memcpy(buffer_.get() + used_, data, size);
             used_ += size;
             return;
         }
         flushBuffer();
-        if (size >= buffer_.size()) {
+        if (size >= capacity) {
             if (ok_)
                 ok_ = sink_.write(data, size);
         } else {
-            std::memcpy(buffer_.data(), data, size);
+            std::memcpy(buffer_.get(), data, size);
             used_ = size;
         }
     }
@@ -47,12 +47,13 @@ class BufferedWriter {
     {
         // Once the sink has refused bytes, nothing more is offered to it.
         if (ok_ && used_ > 0)
-            ok_ = sink_.write(buffer_.data(), used_);
+            ok_ = sink_.write(buffer_.get(), used_);
         used_ = 0;
     }
 
+    static constexpr std::size_t capacity = 1 << 16;
     ByteSink &sink_;
-    std::vector<char> buffer_;
+    std::unique_ptr<char[]> buffer_;
     std::size_t used_ = 0;
     bool ok_ = true;
 };

@@ -55,12 +55,15 @@ std::vector<LoadCase> loadCases()
     high[2] = "\xFF\xFF";
     nul[3] = "Typ\0CD"s;
     zeroTitle[0] = "Song01|Song02|0|Song04|Song05|Song06|Song07|Song08|Song09|Song10|";
+    Texts zeroFirstTitle = d;
+    zeroFirstTitle[0] = "0|Song02|Song03|Song04|Song05|Song06|Song07|Song08|Song09|Song10|";
     const std::string example = workedExample;
     const std::string sevenDays =
         fileOf("2", {{"7 dni|b|c|d|e|f|g|h|i|j|", "n", "a", "t", "d", "m", "p", "v"}, d});
     const std::string zeroNameFile = fileOf("1", {zeroName});
     const std::string nulFile = fileOf("2", {d, nul});
     const std::string zeroTitleFile = fileOf("2", {d, zeroTitle});
+    const std::string zeroFirstTitleFile = fileOf("2", {d, zeroFirstTitle});
     const std::string noLastBar = example.substr(0, example.size() - 1);
     return {
         {"worked_example", example, true, 2, 2},
@@ -82,6 +85,8 @@ std::vector<LoadCase> loadCases()
         {"field_blank_zero_is_text", fileOf("1", {blankZero}), true, 1, 1},
         {"title_zero_in_second_record", zeroTitleFile, false, 2, 0, DovodZastavenia::EndMarker, 2,
          nth(zeroTitleFile, "|0|", 1) + 1},
+        {"first_title_zero_in_second_record", zeroFirstTitleFile, false, 2, 0,
+         DovodZastavenia::EndMarker, 2, 141},
         {"bar_in_text_shifts_fields_of_the_last_record", fileOf("1", {bar}), true, 1, 1},
         {"bar_in_text_shifts_later_records", fileOf("2", {bar, d}), true, 2, 2},
         {"high_byte_is_ordinary", fileOf("1", {high}), true, 1, 1},
@@ -279,6 +284,34 @@ TEST(CitajPolozku, ItemsAcrossASmallBuffer)
     for (const std::string &item : expected)
         ASSERT_EQ(citac.CitajPolozku(), item);
     EXPECT_EQ(citac.CitajPolozku(), "0");
+}
+
+TEST(CitajPolozku, MatchesAByteByByteSplit)
+{
+    std::mt19937 random(99);
+    for (int round = 0; round < 300; ++round) {
+        std::string bytes;
+        const int length = random() % 120;
+        for (int i = 0; i < length; ++i)
+            bytes += "ab|\0\xFF"[random() % 5];
+        // The items and end markers that reading one byte at a time gives.
+        std::vector<std::string> expected;
+        std::string item;
+        for (char ch : bytes) {
+            if (ch == '|' || ch == '\0') {
+                expected.push_back(ch == '|' ? item : "0");
+                item.clear();
+            } else {
+                item += ch;
+            }
+        }
+        expected.push_back("0");
+        TrickleSource source(bytes, round);
+        CitacDatabazy citac(source, 16);
+        for (const std::string &e : expected)
+            ASSERT_EQ(citac.CitajPolozku(), e) << testing::PrintToString(bytes);
+        ASSERT_EQ(citac.stop(), CitacDatabazy::Stop::EndOfInput);
+    }
 }
 
 // ---------------------------------------------------------------------------------------------
