@@ -44,13 +44,20 @@ testing::AssertionResult ProgressIsHonest(const Recorder &r, int n)
     return testing::AssertionSuccess();
 }
 
-// Keys from a few stems of 0, 7, 8, 11 and 12 bytes, some prefixes of others, plus up to
-// three symbols: both cases, a blank, a digit, bytes above 127 and a zero byte. Many keys
-// repeat, many agree on their first eight bytes.
+// Keys from a few stems of 0 to 20 bytes, some prefixes of others, plus up to three symbols:
+// both cases, a blank, a digit, bytes above 127 and a zero byte. Many keys repeat, many
+// agree on their first eight or sixteen bytes and differ after them.
 std::string RandomKey(std::mt19937 &rng)
 {
-    static const std::array<std::string, 7> stems = {
-        "", "", "Name CD", "Name CD ", "01012003", "Nedefinovan", "Nedefinovane"};
+    static const std::array<std::string, 9> stems = {"",
+                                                     "",
+                                                     "Name CD",
+                                                     "Name CD ",
+                                                     "01012003",
+                                                     "Nedefinovan",
+                                                     "Nedefinovane",
+                                                     "Ludwig van Beeth",
+                                                     "Ludwig van Beethoven"};
     static const std::array<std::string, 10> symbols = {
         "a", "A", "b", "B", "0", " ", "\xE1", "\xFF", "\x80", std::string(1, '\0')};
     std::string key = stems[rng() % stems.size()];
