@@ -1,0 +1,31 @@
+#include "dialogs/Triedenie.h"
+
+#include "core/Triedenie.h"
+#include "dialogs/WindowFrames.h"
+#include "ui_Triedenie.h"
+
+TFormTried *FormTried = nullptr;
+
+TFormTried::TFormTried(QWidget *parent)
+    : FormDialog(parent, WindowFrames::kSizeable), ui(std::make_unique<Ui::TFormTried>())
+{
+    ui->setupUi(this);
+    // Designed with an outer size of 273 x 283: a 4-pixel frame and a 19-pixel title bar
+    // around the .ui's client area.
+    move(441, 315);
+    connect(ui->Button, &QPushButton::clicked, this, &TFormTried::ButtonClick);
+}
+
+TFormTried::~TFormTried() = default;
+
+void TFormTried::ButtonClick()
+{
+    // "Nazov Albumu" (RB4) is mode 3, which sorts by AutorCD; the CD name is RB3's.
+    const QRadioButton *const options[] = {ui->RB1, ui->RB2, ui->RB3, ui->RB4, ui->RB5};
+    TypTriedenia = 0;
+    for (std::int32_t i = 0; i < 5; ++i) {
+        if (options[i]->isChecked())
+            TypTriedenia = i;
+    }
+    close();
+}

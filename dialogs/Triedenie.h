@@ -1,0 +1,27 @@
+#pragma once
+
+#include "app/FormDialog.h"
+
+#include <memory>
+
+namespace Ui {
+class TFormTried;
+}
+
+/// "Nastavenie triedenia": chooses the key of the next sort pass. One window for the whole
+/// run, so the selection the user leaves is shown again next time, whether or not it was stored.
+class TFormTried : public FormDialog {
+    Q_OBJECT
+  public:
+    explicit TFormTried(QWidget *parent = nullptr);
+    ~TFormTried() override;
+
+  public slots:
+    /// "Nastav": stores 0..4 for `RB1`..`RB5` in `TypTriedenia` and closes the dialog.
+    void ButtonClick();
+
+  private:
+    std::unique_ptr<Ui::TFormTried> ui;
+};
+
+extern TFormTried *FormTried;

@@ -1,0 +1,30 @@
+#include "dialogs/Vyhladaj.h"
+
+#include "dialogs/WindowFrames.h"
+#include "ui_Vyhladaj.h"
+
+std::int32_t TypVyhladavania = 0;
+TFormVyhladaj *FormVyhladaj = nullptr;
+
+TFormVyhladaj::TFormVyhladaj(QWidget *parent)
+    : FormDialog(parent, WindowFrames::kSizeable), ui(std::make_unique<Ui::TFormVyhladaj>())
+{
+    ui->setupUi(this);
+    // Designed with an outer size of 372 x 269: a 4-pixel frame and a 19-pixel title bar
+    // around the .ui's client area.
+    move(397, 220);
+    connect(ui->Button, &QPushButton::clicked, this, &TFormVyhladaj::ButtonClick);
+}
+
+TFormVyhladaj::~TFormVyhladaj() = default;
+
+void TFormVyhladaj::ButtonClick()
+{
+    const QRadioButton *const options[] = {ui->RB1, ui->RB2, ui->RB3, ui->RB4, ui->RB5};
+    TypVyhladavania = 0;
+    for (std::int32_t i = 0; i < 5; ++i) {
+        if (options[i]->isChecked())
+            TypVyhladavania = i;
+    }
+    close();
+}

@@ -1,0 +1,73 @@
+#include "dialogs/Vypiscd.h"
+
+#include "dialogs/ListingModel.h"
+#include "dialogs/WindowFrames.h"
+#include "ui_Vypiscd.h"
+
+#include <QCloseEvent>
+#include <QHeaderView>
+#include <QHideEvent>
+#include <QShowEvent>
+
+TVypisForm *VypisForm = nullptr;
+
+TVypisForm::TVypisForm(QWidget *parent, const ZoznamCD &zoznam)
+    : FormDialog(parent, WindowFrames::kSizeable), ui(std::make_unique<Ui::TVypisForm>()),
+      zoznam_(zoznam), model_(new ListingModel(this))
+{
+    ui->setupUi(this);
+    // Designed with an outer size of 690 x 487: a 4-pixel frame and a 19-pixel title bar
+    // around the .ui's client area.
+    move(272, 232);
+
+    ui->ListView->setModel(model_);
+    for (int column = 0; column < ListingModel::kColumnCount; ++column)
+        ui->ListView->setColumnWidth(column, ListingModel::columnWidth(column));
+    // One fixed height for every row: the view then never measures a row, which keeps a
+    // listing of a million records as quick to open as one of ten.
+    QHeaderView *rows = ui->ListView->verticalHeader();
+    const int rowHeight = fontMetrics().height() + 4;
+    rows->setSectionResizeMode(QHeaderView::Fixed);
+    rows->setMinimumSectionSize(rowHeight);
+    rows->setDefaultSectionSize(rowHeight);
+
+    connect(ui->Button1, &QPushButton::clicked, this, &TVypisForm::Button1Click);
+}
+
+TVypisForm::~TVypisForm() = default;
+
+void TVypisForm::FormShow()
+{
+    model_->fill(zoznam_);
+}
+
+void TVypisForm::Button1Click()
+{
+    close();
+}
+
+void TVypisForm::FormClose(QCloseEvent *event)
+{
+    FormDialog::closeEvent(event);
+}
+
+void TVypisForm::showEvent(QShowEvent *event)
+{
+    // A window restored from the task bar gets a spontaneous show event: no refill then.
+    if (!event->spontaneous())
+        FormShow();
+    FormDialog::showEvent(event);
+}
+
+void TVypisForm::hideEvent(QHideEvent *event)
+{
+    FormDialog::hideEvent(event);
+    // The model points into the list, which may change once the showing is over.
+    if (!event->spontaneous())
+        model_->clear();
+}
+
+void TVypisForm::closeEvent(QCloseEvent *event)
+{
+    FormClose(event);
+}

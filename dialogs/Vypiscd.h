@@ -1,0 +1,44 @@
+#pragma once
+
+#include "app/FormDialog.h"
+#include "core/ZoznamCD.h"
+
+#include <memory>
+
+namespace Ui {
+class TVypisForm;
+}
+class ListingModel;
+class QCloseEvent;
+class QHideEvent;
+class QShowEvent;
+
+/// "Vypis Platnovnik": every record in list order, one row each after a blank row.
+/// The listing command makes a fresh one for each showing and destroys it afterwards;
+/// the list must not change while it is shown.
+class TVypisForm : public FormDialog {
+    Q_OBJECT
+  public:
+    explicit TVypisForm(QWidget *parent = nullptr, const ZoznamCD &zoznam = Zoznam);
+    ~TVypisForm() override;
+
+  public slots:
+    /// Fills the rows from the list; runs as the dialog is shown, before the user can act.
+    void FormShow();
+    /// "OK": ends the showing.
+    void Button1Click();
+    /// The close event: lets the dialog close and touches nothing else.
+    void FormClose(QCloseEvent *event);
+
+  protected:
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+  private:
+    std::unique_ptr<Ui::TVypisForm> ui;
+    const ZoznamCD &zoznam_;
+    ListingModel *model_;
+};
+
+extern TVypisForm *VypisForm;

@@ -1,0 +1,49 @@
+#include "dialogs/Zadajcd.h"
+
+#include "app/CodePage.h"
+#include "dialogs/WindowFrames.h"
+#include "ui_Zadajcd.h"
+
+std::string TextPesniciek;
+TFormZadajCd *FormZadajCd = nullptr;
+
+TFormZadajCd::TFormZadajCd(QWidget *parent, ZoznamCD &zoznam)
+    : FormDialog(parent, WindowFrames::kFixedDialog), ui(std::make_unique<Ui::TFormZadajCd>()),
+      zoznam_(zoznam)
+{
+    ui->setupUi(this);
+    move(357, 172);
+    // The database file holds Windows-1250 bytes: a character it cannot hold would be
+    // changed silently on saving, so the boxes refuse it as it is typed or pasted.
+    auto *validator = new CodePageValidator(this);
+    for (QLineEdit *edit : findChildren<QLineEdit *>())
+        edit->setValidator(validator);
+    connect(ui->UlozBtn, &QPushButton::clicked, this, &TFormZadajCd::UlozBtnClick);
+}
+
+TFormZadajCd::~TFormZadajCd() = default;
+
+void TFormZadajCd::UlozBtnClick()
+{
+    const QLineEdit *const songs[] = {ui->Edit1, ui->Edit2, ui->Edit3, ui->Edit4, ui->Edit5,
+                                      ui->Edit6, ui->Edit7, ui->Edit8, ui->Edit9, ui->Edit10};
+    std::string text;
+    for (const QLineEdit *song : songs) {
+        text += CodePage::fromQString(song->text());
+        text += '|';
+    }
+    TextPesniciek = std::move(text);
+
+    auto zaznam = std::make_unique<ZaznamCD>();
+    zaznam->Pesnicky = TextPesniciek;
+    zaznam->NazovCD = CodePage::fromQString(ui->Edit12->text());
+    zaznam->AutorCD = CodePage::fromQString(ui->Edit11->text());
+    zaznam->TypCD = CodePage::fromQString(ui->Edit13->text());
+    zaznam->DatumPozicania = CodePage::fromQString(ui->Edit14->text());
+    zaznam->DatumVratenia = CodePage::fromQString(ui->Edit15->text());
+    zaznam->Meno = CodePage::fromQString(ui->Edit16->text());
+    zaznam->Priezvisko = CodePage::fromQString(ui->Edit17->text());
+    // Filled before it is linked, so a failure on the way leaves the list as it was.
+    zoznam_.PripojZaznam(zaznam.release());
+    close();
+}
