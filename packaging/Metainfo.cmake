@@ -7,6 +7,7 @@ set(screenshot_captions
     "vypiscd=The listing of all CDs"
     "triedenie=Choosing the sort key"
     "vyhladaj=Search settings"
+    "hladanie=Searching the records"
     "about=About the program")
 
 file(GLOB screenshot_files CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/docs/*.png)
@@ -17,7 +18,9 @@ foreach(file IN LISTS screenshot_files)
 endforeach()
 list(SORT screenshot_names)
 list(FIND screenshot_names mainform main_index)
-if(main_index GREATER 0)
+if(main_index EQUAL -1)
+    message(WARNING "docs/mainform.png is missing: the metainfo has no main window screenshot.")
+elseif(main_index GREATER 0)
     list(REMOVE_AT screenshot_names ${main_index})
     list(PREPEND screenshot_names mainform)
 endif()

@@ -73,4 +73,11 @@ done <<<"$contents"
 mode=$(dpkg-deb -c "$deb" | awk '$NF == "./usr/bin/platnovnik" { print $1 }')
 [[ $mode == -rwxr-xr-x ]] || fail "/usr/bin/platnovnik has mode $mode"
 
+# Qt and the C++ runtime come from the system's library folder, found without a search path.
+program=$(mktemp)
+dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/bin/platnovnik >"$program"
+search_path=$(readelf -d "$program" | grep -E 'RPATH|RUNPATH')
+rm -f "$program"
+[ -z "$search_path" ] || fail "the packaged program carries a library search path: $search_path"
+
 [ "$failures" -eq 0 ] || exit 1

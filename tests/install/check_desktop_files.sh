@@ -41,6 +41,18 @@ else
             fail "no $size x $size PNG icon at $png"
         fi
     done
+    # The larger icons are the small pictures enlarged pixel for pixel: taking every third
+    # (eighth) pixel gives back the 16 (32) pixel picture exactly.
+    for pair in 48:16 256:32; do
+        big=$prefix/share/icons/hicolor/${pair%:*}x${pair%:*}/apps/$icon.png
+        small=$prefix/share/icons/hicolor/${pair#*:}x${pair#*:}/apps/$icon.png
+        if [ -e "$big" ] && [ -e "$small" ]; then
+            differing=$(convert "$big" -sample "${pair#*:}x${pair#*:}" png:- |
+                compare -metric AE - "$small" null: 2>&1)
+            [ "$differing" = 0 ] ||
+                fail "the ${pair%:*} pixel icon is not the ${pair#*:} pixel one enlarged ($differing pixels differ)"
+        fi
+    done
     svg=$prefix/share/icons/hicolor/scalable/apps/$icon.svg
     if [ -e "$svg" ] && ! file "$svg" | grep -q 'SVG'; then
         fail "$svg is not an SVG picture"
@@ -62,7 +74,10 @@ else
         [ "$(basename "$metainfo")" = "$id.metainfo.xml" ] ||
             fail "metainfo file $(basename "$metainfo") is not named after its id $id"
     fi
-    grep -q '<screenshot type="default">' "$metainfo" || fail "metainfo has no default screenshot"
+    # The first picture a software centre shows is the main window.
+    default_image=$(grep -A3 '<screenshot type="default">' "$metainfo" | sed -n 's:.*<image>\(.*\)</image>.*:\1:p')
+    [ "$(basename "${default_image:-none}")" = mainform.png ] ||
+        fail "the default screenshot is \"$default_image\", not the main window (mainform.png)"
     echo "ok: metainfo $metainfo"
 fi
 

@@ -3,6 +3,7 @@
 // program behind the window then runs its own close handling and decides whether to end.
 //
 // Usage: close_window TITLE [SECONDS]
+// Prints the window's WM_CLASS instance and class names on a line "class: NAME CLASS".
 // Exit code 0 when the window was found and asked to close, 1 otherwise.
 
 #include <X11/Xatom.h>
@@ -141,6 +142,13 @@ int main(int argc, char **argv)
         return 1;
     }
     std::printf("found window 0x%lx titled \"%s\"\n", *window, wanted.c_str());
+    // The desktop matches a window to its menu entry by this class.
+    XClassHint hint{};
+    if (XGetClassHint(display, *window, &hint)) {
+        std::printf("class: %s %s\n", hint.res_name, hint.res_class);
+        XFree(hint.res_name);
+        XFree(hint.res_class);
+    }
 
     // Closing a window that does not take part in WM_DELETE_WINDOW would take killing its
     // client, which says nothing about how the program ends.

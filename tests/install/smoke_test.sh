@@ -2,13 +2,16 @@
 # Starts the installed program on a private X server, waits for its main window with the
 # caption, closes that window the way a window manager's close button does, and expects the
 # program to end by itself with exit code 0 (nothing is unsaved at start, so it must not ask).
+# The window's class must be the one the menu entry names, or the desktop shows the running
+# program apart from its menu entry.
 #
-# Usage: smoke_test.sh PROGRAM CLOSE_WINDOW_HELPER CAPTION
+# Usage: smoke_test.sh PREFIX CLOSE_WINDOW_HELPER CAPTION
 set -uo pipefail
 
-program=$1
+prefix=$1
 closer=$2
 caption=$3
+program=$prefix/bin/platnovnik
 
 work=$(mktemp -d)
 xvfb_pid=""
@@ -42,15 +45,23 @@ done
 export DISPLAY=":$(head -n1 "$work/display")"
 echo "X display $DISPLAY"
 
-# The test suite runs with the offscreen platform; this test needs real X windows.
+# The test suite runs with the offscreen platform; this test needs real X windows. In a
+# sanitizer build, leaks of the system libraries behind them are not the program's.
 mkdir -m 700 "$work/runtime"
+export LSAN_OPTIONS="suppressions=$(dirname "$0")/lsan.supp:print_suppressions=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work/runtime" "$program" >"$work/program.log" 2>&1 &
 app_pid=$!
 
-if ! "$closer" "$caption" 20; then
+if ! "$closer" "$caption" 20 >"$work/closer.out"; then
     xwininfo -root -tree >"$work/windows.log" 2>&1
     kill -0 "$app_pid" 2>/dev/null || fail "the program ended before showing its main window"
     fail "the main window with caption \"$caption\" did not appear"
+fi
+cat "$work/closer.out"
+read -r _ class_name class_class < <(grep '^class: ' "$work/closer.out")
+wm_class=$(sed -n 's/^StartupWMClass=//p' "$prefix"/share/applications/*.desktop | head -n1)
+if [ -n "$wm_class" ] && [ "$wm_class" != "${class_name:-}" ] && [ "$wm_class" != "${class_class:-}" ]; then
+    fail "the window's class is \"${class_name:-} ${class_class:-}\", the menu entry expects $wm_class"
 fi
 
 for _ in $(seq 150); do
