@@ -2,4 +2,7 @@
 target_sources(platnovnik_dialogs PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/SearchIndex.h ${CMAKE_CURRENT_LIST_DIR}/SearchIndex.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SearchFolding.h ${CMAKE_CURRENT_LIST_DIR}/SearchFolding.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/SearchResultModel.h ${CMAKE_CURRENT_LIST_DIR}/SearchResultModel.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/Hladanie.h ${CMAKE_CURRENT_LIST_DIR}/Hladanie.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/Hladanie.ui
 )

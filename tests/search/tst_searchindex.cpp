@@ -34,38 +34,6 @@ std::vector<std::int32_t> find(const std::vector<std::string> &texts, std::strin
     return matches;
 }
 
-// --- The two fold maps of Windows-1250 -------------------------------------------------
-
-struct Fold {
-    const char *name;
-    unsigned char byte, caseOnly, plain;
-};
-
-class FoldTablesTest : public testing::TestWithParam<Fold> {};
-
-TEST_P(FoldTablesTest, MapsByte)
-{
-    const Fold &f = GetParam();
-    const FoldTables &t = codePageFoldTables();
-    EXPECT_EQ(int(t.caseOnly[f.byte]), int(f.caseOnly));
-    EXPECT_EQ(int(t.plain[f.byte]), int(f.plain));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    CodePage, FoldTablesTest,
-    testing::Values(Fold{"capital_ascii", 'K', 'k', 'k'}, Fold{"small_ascii", 'k', 'k', 'k'},
-                    Fold{"digit", '7', '7', '7'}, Fold{"bar", '|', '|', '|'},
-                    Fold{"c_caron_E8", 0xE8, 0xE8, 'c'}, Fold{"C_caron_C8", 0xC8, 0xE8, 'c'},
-                    Fold{"s_caron_9A", 0x9A, 0x9A, 's'}, Fold{"S_caron_8A", 0x8A, 0x9A, 's'},
-                    Fold{"z_caron_9E", 0x9E, 0x9E, 'z'}, Fold{"L_caron_BC", 0xBC, 0xBE, 'l'},
-                    Fold{"a_acute_E1", 0xE1, 0xE1, 'a'}, Fold{"O_circumflex_D4", 0xD4, 0xF4, 'o'},
-                    Fold{"a_umlaut_E4", 0xE4, 0xE4, 'a'}, Fold{"R_acute_C0", 0xC0, 0xE0, 'r'},
-                    // No decomposition: stroke letters and the sharp s keep their identity.
-                    Fold{"L_stroke_A3", 0xA3, 0xB3, 0xB3}, Fold{"sharp_s_DF", 0xDF, 0xDF, 0xDF},
-                    Fold{"times_D7", 0xD7, 0xD7, 0xD7}, Fold{"undefined_81", 0x81, 0x81, 0x81},
-                    Fold{"nul", 0x00, 0x00, 0x00}),
-    [](const testing::TestParamInfo<Fold> &info) { return std::string(info.param.name); });
-
 // --- Does one field match one query ----------------------------------------------------
 
 struct Rule {
