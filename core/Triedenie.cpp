@@ -98,45 +98,64 @@ class Progress {
     int shown_ = 2;
 };
 
-// Runs of this many entries (256 KiB) are sorted within the cache, then merged pairwise.
-// Each run and each merge is a real step of progress.
-constexpr std::size_t kRun = 16384;
+// The sort key of an entry read as nine digits of one byte, least significant first: the
+// count of bytes left, then the chunk from its last byte to its first.
+constexpr int kDigits = 1 + int(kChunk);
 
-double levelsOf(std::size_t n)
+unsigned digit(const Entry &entry, int d)
 {
-    double levels = 0;
-    for (std::size_t width = 1; width < n; width *= 2)
-        ++levels;
-    return levels;
+    return d == 0 ? entry.left : unsigned(entry.chunk >> (8 * (d - 1))) & 0xFFu;
 }
 
-void sortInRuns(std::vector<Entry> &entries, Progress &report, double runLevels)
+// Below this size a comparison sort beats filling the byte counts.
+constexpr std::size_t kSmall = 256;
+
+// A stable sort of [first, last) by `before`, using `spare` (as long as the range) as
+// scratch. Large ranges go through a byte-wise radix sort, each byte a pass that keeps the
+// order of equal bytes; a byte that is the same in every entry costs no pass. One share of
+// `report` per pass, the counting pass included.
+void sortEntries(Entry *first, Entry *last, Entry *spare, Progress *report)
 {
-    const std::size_t count = entries.size();
-    for (std::size_t lo = 0; lo < count; lo += kRun) {
-        const std::size_t hi = std::min(count, lo + kRun);
-        std::stable_sort(entries.begin() + lo, entries.begin() + hi, before);
-        report.advance(double(hi - lo) * runLevels);
+    const std::size_t n = std::size_t(last - first);
+    if (n < kSmall) {
+        std::stable_sort(first, last, before);
+        if (report)
+            report->advance(double(n) * (1 + kDigits));
+        return;
     }
-    // std::merge takes from the left run first on equal keys: equal keys keep list order.
-    std::vector<Entry> spare(count > kRun ? count : 0);
-    for (std::size_t width = kRun; width < count; width *= 2) {
-        for (std::size_t lo = 0; lo < count; lo += 2 * width) {
-            const std::size_t mid = std::min(count, lo + width);
-            const std::size_t hi = std::min(count, lo + 2 * width);
-            std::merge(entries.begin() + lo, entries.begin() + mid, entries.begin() + mid,
-                       entries.begin() + hi, spare.begin() + lo, before);
-            report.advance(double(hi - lo));
+    std::vector<std::size_t> counts(std::size_t(kDigits) * 256);
+    for (const Entry *e = first; e != last; ++e)
+        for (int d = 0; d < kDigits; ++d)
+            ++counts[std::size_t(d) * 256 + digit(*e, d)];
+    if (report)
+        report->advance(double(n));
+
+    Entry *from = first;
+    Entry *to = spare;
+    for (int d = 0; d < kDigits; ++d) {
+        std::size_t *count = &counts[std::size_t(d) * 256];
+        if (count[digit(*first, d)] != n) {
+            std::size_t offset = 0;
+            for (int b = 0; b < 256; ++b)
+                offset += std::exchange(count[b], offset);
+            for (const Entry *e = from; e != from + n; ++e)
+                to[count[digit(*e, d)]++] = *e;
+            std::swap(from, to);
         }
-        entries.swap(spare);
+        if (report)
+            report->advance(double(n));
     }
+    if (from != first)
+        std::copy(from, from + n, first);
 }
 
 // Keys that agree on their first eight bytes and go on past them are still in list order
 // among themselves: order each such group by its next eight bytes, and so on, until every
 // group is decided. Reading the next chunk costs one look at each record of the group.
-void decideTies(std::vector<Entry> &entries, const std::vector<ZaznamCD *> &records,
-                std::int32_t mode, Progress &report)
+constexpr std::size_t kSlice = 16384;
+
+void decideTies(std::vector<Entry> &entries, std::vector<Entry> &spare,
+                const std::vector<ZaznamCD *> &records, std::int32_t mode, Progress &report)
 {
     struct Group {
         std::size_t first, last, depth;
@@ -156,7 +175,7 @@ void decideTies(std::vector<Entry> &entries, const std::vector<ZaznamCD *> &reco
     const std::size_t count = entries.size();
     for (std::size_t lo = 0; lo < count;) {
         // Scan in slices, never splitting a group, and report each slice when it is done.
-        std::size_t hi = std::min(count, lo + kRun);
+        std::size_t hi = std::min(count, lo + kSlice);
         while (hi < count && undecided(entries[hi - 1], entries[hi]))
             ++hi;
         pushTies(lo, hi, kChunk);
@@ -165,7 +184,7 @@ void decideTies(std::vector<Entry> &entries, const std::vector<ZaznamCD *> &reco
             pending.pop_back();
             for (std::size_t i = group.first; i < group.last; ++i)
                 load(entries[i], KlucTriedenia(*records[entries[i].index], mode), group.depth);
-            std::stable_sort(entries.begin() + group.first, entries.begin() + group.last, before);
+            sortEntries(&entries[group.first], &entries[group.last], &spare[group.first], nullptr);
             pushTies(group.first, group.last, group.depth + kChunk);
         }
         report.advance(double(hi - lo));
@@ -188,11 +207,9 @@ void ZoradZoznam(ZoznamCD &zoznam, std::int32_t mode, PriebehTriedenia *progress
     }
 
     const std::size_t count = std::size_t(n);
-    // Work is counted in passes over the entries: collecting, each level of sorting (the
-    // runs count their own levels), deciding ties and relinking.
-    const double runLevels = levelsOf(std::min(count, kRun));
-    const double mergeLevels = levelsOf((count + kRun - 1) / kRun);
-    Progress report(progress, n, double(count) * (3 + runLevels + mergeLevels));
+    // Work is counted in passes over the entries: collecting, counting bytes, one pass per
+    // byte, deciding ties and relinking.
+    Progress report(progress, n, double(count) * (4 + kDigits));
 
     // The walk is bounded by the count, as every walk over the list is.
     std::vector<ZaznamCD *> records(count);
@@ -206,8 +223,9 @@ void ZoradZoznam(ZoznamCD &zoznam, std::int32_t mode, PriebehTriedenia *progress
     }
     report.advance(double(count));
 
-    sortInRuns(entries, report, runLevels);
-    decideTies(entries, records, mode, report);
+    std::vector<Entry> spare(count);
+    sortEntries(entries.data(), entries.data() + count, spare.data(), &report);
+    decideTies(entries, spare, records, mode, report);
 
     // Nothing above touched the list, so running out of memory leaves it as it was.
     ZaznamCD *previous = records[entries[0].index];
