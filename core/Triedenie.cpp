@@ -149,11 +149,12 @@ void sortEntries(Entry *first, Entry *last, Entry *spare, Progress *report)
         std::copy(from, from + n, first);
 }
 
+// Progress of the tie pass is reported every this many entries.
+constexpr std::size_t kSlice = 16384;
+
 // Keys that agree on their first eight bytes and go on past them are still in list order
 // among themselves: order each such group by its next eight bytes, and so on, until every
 // group is decided. Reading the next chunk costs one look at each record of the group.
-constexpr std::size_t kSlice = 16384;
-
 void decideTies(std::vector<Entry> &entries, std::vector<Entry> &spare,
                 const std::vector<ZaznamCD *> &records, std::int32_t mode, Progress &report)
 {
@@ -184,7 +185,8 @@ void decideTies(std::vector<Entry> &entries, std::vector<Entry> &spare,
             pending.pop_back();
             for (std::size_t i = group.first; i < group.last; ++i)
                 load(entries[i], KlucTriedenia(*records[entries[i].index], mode), group.depth);
-            sortEntries(&entries[group.first], &entries[group.last], &spare[group.first], nullptr);
+            sortEntries(entries.data() + group.first, entries.data() + group.last,
+                        spare.data() + group.first, nullptr);
             pushTies(group.first, group.last, group.depth + kChunk);
         }
         report.advance(double(hi - lo));
