@@ -21,6 +21,7 @@ TVypisForm::TVypisForm(QWidget *parent, const ZoznamCD &zoznam)
     move(272, 232);
 
     ui->ListView->setModel(model_);
+    ui->ListView->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     for (int column = 0; column < ListingModel::kColumnCount; ++column)
         ui->ListView->setColumnWidth(column, ListingModel::columnWidth(column));
     // One fixed height for every row: the view then never measures a row, which keeps a

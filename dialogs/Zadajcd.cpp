@@ -1,6 +1,7 @@
 #include "dialogs/Zadajcd.h"
 
 #include "app/CodePage.h"
+#include "dialogs/AutoSizeLabels.h"
 #include "dialogs/WindowFrames.h"
 #include "ui_Zadajcd.h"
 
@@ -13,6 +14,7 @@ TFormZadajCd::TFormZadajCd(QWidget *parent, ZoznamCD &zoznam)
 {
     ui->setupUi(this);
     move(357, 172);
+    AutoSizeLabels(this);
     // The database file holds Windows-1250 bytes: a character it cannot hold would be
     // changed silently on saving, so the boxes refuse it as it is typed or pasted.
     auto *validator = new CodePageValidator(this);
