@@ -32,7 +32,14 @@ class DeviceSink : public ByteSink {
     {
         return device_.write(data, qint64(size)) == qint64(size);
     }
-    bool flush() override { return device_.flush(); }
+    bool flush() override
+    {
+        if (device_.flush())
+            return true;
+        // A short write sets no reason; the next attempt fails with the system's own.
+        device_.flush();
+        return false;
+    }
 
   private:
     QFileDevice &device_;
