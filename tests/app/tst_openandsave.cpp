@@ -4,6 +4,7 @@
 #include "Records.h"
 #include "TestMain.h"
 
+#include "app/CodePage.h"
 #include "app/DatabaseFile.h"
 #include "app/MainForm.h"
 
@@ -188,6 +189,18 @@ class TstOpenAndSave : public QObject {
         QCOMPARE(Zoznam.PocetCd, 1);
         QCOMPARE(Zoznam.Prvy->NazovCD, std::string("\x8a"
                                                    "edem dn\xed"));
+    }
+
+    void sampleDatabaseOpens()
+    {
+        asker->files << PLATNOVNIK_SAMPLE;
+        action("Open")->trigger();
+        QVERIFY(asker->boxes.isEmpty());
+        QCOMPARE(count(), QString("4"));
+        QVERIFY(!NajdiStratu(Zoznam)); // and it saves back unchanged
+        QCOMPARE(CodePage::toQString(Zoznam.Prvy->Priezvisko), QString::fromUtf8("Kováč"));
+        QCOMPARE(CodePage::toQString(Zoznam.ZaznamNaPozicii(2)->AutorCD),
+                 QString::fromUtf8("Ľudová hudba"));
     }
 
     void openEmptyCollection()
