@@ -7,7 +7,7 @@
 
 #include <algorithm>
 #include <array>
-#include <climits>
+#include <cstdint>
 #include <random>
 #include <string>
 #include <utility>
@@ -45,8 +45,9 @@ testing::AssertionResult ProgressIsHonest(const Recorder &r, int n)
 }
 
 // Keys from a few stems of 0 to 20 bytes, some prefixes of others, plus up to three symbols:
-// both cases, a blank, a digit, bytes above 127 and a zero byte. Many keys repeat, many
-// agree on their first eight or sixteen bytes and differ after them.
+// both cases, a blank, a digit, bytes above 127 and a zero byte (no edit box or file yields
+// one, but it must not confuse the order). Many keys repeat, many agree on their first
+// eight or sixteen bytes and differ after them.
 std::string RandomKey(std::mt19937 &rng)
 {
     static const std::array<std::string, 9> stems = {"",
