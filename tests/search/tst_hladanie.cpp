@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTableView>
 #include <QtTest>
 
@@ -122,6 +123,24 @@ class TestHladanie : public QObject {
         QCOMPARE(rows(w)->rowCount(), 1);
         QCOMPARE(cellsOf(w, column), QStringList{"xMARKx"});
         QCOMPARE(label(w, "Label2"), QString("Najdene: 1"));
+    }
+
+    // Chosen in "Nastavenie vyhladavania", used by the next search window over the program's list.
+    void settingChosenInTheSettingsDialogApplies()
+    {
+        Zoznam.PripojZaznam(record("", "", "", "", "Rock"));
+        Zoznam.PripojZaznam(record("", "", "", "", "Pop"));
+        TFormVyhladaj settings;
+        settings.findChild<QRadioButton *>("RB5")->setChecked(true);
+        QTest::mouseClick(settings.findChild<QPushButton *>("Button"), Qt::LeftButton);
+        QCOMPARE(TypVyhladavania, 4);
+
+        THladanieForm w;
+        QCOMPARE(label(w, "Label1"), QString("Hladat v: Typ CD"));
+        QTest::keyClicks(edit(w), "ROCK");
+        QCOMPARE(cellsOf(w, 6), QStringList{"Rock"});
+        TypVyhladavania = 0;
+        Zoznam.VymazVsetky();
     }
 
     void settingOutOfRangeSearchesLentOnDate()
