@@ -68,8 +68,11 @@ QString keepPreviousVersion(const QString &path)
     if (old.error() != QFileDevice::NoError)
         return reasonOf(old);
     QSaveFile backup(backupFileName(path));
-    if (!backup.open(QIODevice::WriteOnly) || backup.write(bytes) != bytes.size() ||
-        !backup.commit())
+    if (!backup.open(QIODevice::WriteOnly))
+        return reasonOf(backup);
+    // The old version is no more readable to others than the file was.
+    backup.setPermissions(old.permissions());
+    if (backup.write(bytes) != bytes.size() || !backup.commit())
         return reasonOf(backup);
     return {};
 }

@@ -149,7 +149,8 @@ void TMainForm::OpenClick()
     const QString name = OpenDialog.FileName;
     FileLoad load = loadDatabaseFile(name);
     if (!load.error.isEmpty()) {
-        report(Messages::openFailed(name, load.error));
+        report(load.result ? Messages::readFailed(name, load.error)
+                           : Messages::openFailed(name, load.error));
         return;
     }
     if (!load.result->completed) {

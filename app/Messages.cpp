@@ -52,6 +52,11 @@ QString openFailed(const QString &path, const QString &reason)
     return QStringLiteral("Subor %1 sa neda otvorit:\n%2").arg(quoted(path), reason);
 }
 
+QString readFailed(const QString &path, const QString &reason)
+{
+    return QStringLiteral("Subor %1 sa neda precitat:\n%2").arg(quoted(path), reason);
+}
+
 QString loadStopped(const QString &path, const VysledokNacitania &result)
 {
     // A stop in the count has no record to name.

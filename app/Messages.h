@@ -14,6 +14,8 @@ inline const QString kOpenPrompt = QStringLiteral("Nemas ulozene vytvorene poloz
 
 /// The file could not be opened or read; `reason` is the system's.
 QString openFailed(const QString &path, const QString &reason);
+/// The file opened, but reading it failed; `reason` is the system's.
+QString readFailed(const QString &path, const QString &reason);
 /// The load stopped: at which record, and why.
 QString loadStopped(const QString &path, const VysledokNacitania &result);
 /// Texts that the file would not bring back; asks whether to save anyway.

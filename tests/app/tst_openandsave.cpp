@@ -269,7 +269,7 @@ class TstOpenAndSave : public QObject {
         asker->files << memory;
         action("Open")->trigger();
         QCOMPARE(asker->boxes.size(), 2);
-        QVERIFY2(asker->boxes[1].text.contains("\"/proc/self/mem\" sa neda otvorit:\n"),
+        QVERIFY2(asker->boxes[1].text.contains("\"/proc/self/mem\" sa neda precitat:\n"),
                  qPrintable(asker->boxes[1].text));
         expectUnchanged();
     }
@@ -280,6 +280,8 @@ class TstOpenAndSave : public QObject {
         addRecord(Zoznam, "Druhy");
         action("Save")->setEnabled(true);
         write(path("zbierka.pln"), "0");
+        QVERIFY(QFile::setPermissions(path("zbierka.pln"), QFile::ReadOwner | QFile::WriteOwner));
+        const QFile::Permissions private_ = QFile::permissions(path("zbierka.pln"));
         asker->files << path("zbierka.pln");
         action("Save")->trigger();
         QVERIFY(asker->boxes.isEmpty());
@@ -288,6 +290,9 @@ class TstOpenAndSave : public QObject {
         QVERIFY(UlozDatabazu(expected, Zoznam));
         QCOMPARE(read(path("zbierka.pln")), QByteArray::fromStdString(expected.bytes));
         QCOMPARE(read(path("zbierka.pln~")), QByteArray("0"));
+        // Neither the new file nor the kept one is open to more people than the old file was.
+        QCOMPARE(QFile::permissions(path("zbierka.pln")), private_);
+        QCOMPARE(QFile::permissions(path("zbierka.pln~")), private_);
         // Saved twice: the backup is the first save, and no temporary file is left behind.
         addRecord(Zoznam, "Treti");
         action("Save")->setEnabled(true);

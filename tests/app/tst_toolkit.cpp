@@ -61,6 +61,20 @@ class Thrower : public QObject {
     }
 };
 
+// Counts the close events it gets.
+class CountingForm : public QWidget {
+  public:
+    using QWidget::QWidget;
+    int closeEvents = 0;
+
+  protected:
+    void closeEvent(QCloseEvent *event) override
+    {
+        ++closeEvents;
+        QWidget::closeEvent(event);
+    }
+};
+
 class FailingForm : public QWidget {
   public:
     explicit FailingForm(QWidget *parent = nullptr) : QWidget(parent)
@@ -267,8 +281,8 @@ class TstToolkit : public QObject {
     void startUpRunsUntilTerminate()
     {
         auto *app = static_cast<Application *>(QCoreApplication::instance());
-        QWidget *main = nullptr;
-        QWidget *dialog = nullptr;
+        CountingForm *main = nullptr;
+        CountingForm *dialog = nullptr;
         bool shownWhileRunning = false;
         QPointer<QWidget> mainAlive, dialogAlive;
         const int code = app->Start([&] {
@@ -283,6 +297,9 @@ class TstToolkit : public QObject {
         });
         QCOMPARE(code, 0);
         QVERIFY(shownWhileRunning);
+        // Ending this way asks no window whether it may close, so nothing asks twice.
+        QCOMPARE(main->closeEvents, 0);
+        QCOMPARE(dialog->closeEvents, 0);
         QCOMPARE(app->mainForm(), main);
         QVERIFY(shownExceptions.boxes.isEmpty());
         // The windows live until the application object goes.
