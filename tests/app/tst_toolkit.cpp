@@ -246,17 +246,6 @@ class TstToolkit : public QObject {
         QCOMPARE(shownExceptions.boxes.size(), 2);
     }
 
-    void commandExceptionIsShown()
-    {
-        FakeAsker asker;
-        RunCommand(asker, nullptr, [] { throw std::runtime_error("Prikaz zlyhal"); });
-        RunCommand(asker, nullptr, [] { throw 42; });
-        QCOMPARE(asker.boxes.size(), 2);
-        QCOMPARE(asker.boxes[0].text, QString("Prikaz zlyhal"));
-        QCOMPARE(asker.boxes[0].flags, Box::Ok | Box::IconStop);
-        QCOMPARE(asker.boxes[1].text, QString("Neznama chyba."));
-    }
-
     void failedStartUpIsShownOnceAndReturnsZero()
     {
         auto *app = static_cast<Application *>(QCoreApplication::instance());
