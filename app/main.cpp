@@ -1,4 +1,5 @@
 #include "app/Application.h"
+#include "app/HugePageHeap.h"
 #include "app/MainForm.h"
 #include "dialogs/About.h"
 #include "dialogs/Triedenie.h"
@@ -8,6 +9,7 @@
 
 int main(int argc, char *argv[])
 {
+    useHugePageHeap(argv);
     // The program reads nothing from its command line, not even Qt's own options.
     int qtArgc = argc > 0 ? 1 : 0;
     char *qtArgv[] = {argc > 0 ? argv[0] : nullptr, nullptr};
