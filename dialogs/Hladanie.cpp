@@ -30,7 +30,7 @@ THladanieForm::THladanieForm(QWidget *parent, const ZoznamCD &zoznam, std::int32
     ui->Label1->setText(QStringLiteral("Hladat v: ") + QLatin1String(kFieldCaptions[pole_]));
     ui->Edit1->setValidator(new CodePageValidator(ui->Edit1));
     ui->ListView->setModel(model_);
-    for (int column = 0; column < SearchResultModel::ColumnCount; ++column)
+    for (int column = 0; column < SearchResultModel::kColumnCount; ++column)
         ui->ListView->setColumnWidth(column, SearchResultModel::columnWidth(column));
     // One fixed row height, so that a new set of rows is never measured row by row.
     QHeaderView *rows = ui->ListView->verticalHeader();

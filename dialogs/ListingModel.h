@@ -1,8 +1,7 @@
 #pragma once
 
 #include "core/ZoznamCD.h"
-
-#include <QAbstractTableModel>
+#include "dialogs/RecordTableModel.h"
 
 #include <vector>
 
@@ -10,26 +9,18 @@
 /// columns. It points at the records and decodes a text only when the view asks for it,
 /// so a million records cost a million pointers and no strings. The records must stay
 /// unchanged while the model holds them.
-class ListingModel : public QAbstractTableModel {
+class ListingModel : public RecordTableModel {
     Q_OBJECT
   public:
-    static constexpr int kColumnCount = 7;
-
-    using QAbstractTableModel::QAbstractTableModel;
+    using RecordTableModel::RecordTableModel;
 
     /// Takes the records of `zoznam` in list order, replacing what the model held.
     void fill(const ZoznamCD &zoznam);
     /// Forgets the records; only the blank row is left.
     void clear();
 
-    /// The designed width of a column in pixels.
-    static int columnWidth(int column);
-
     int rowCount(const QModelIndex &parent = {}) const override;
-    int columnCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
-    QVariant headerData(int section, Qt::Orientation orientation,
-                        int role = Qt::DisplayRole) const override;
 
   private:
     std::vector<const ZaznamCD *> records_;

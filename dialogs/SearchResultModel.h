@@ -1,8 +1,7 @@
 #pragma once
 
+#include "dialogs/RecordTableModel.h"
 #include "dialogs/SearchIndex.h"
-
-#include <QAbstractTableModel>
 
 #include <cstdint>
 #include <string_view>
@@ -10,11 +9,9 @@
 
 /// The records found by the last query, one row each, in the seven columns of the listing.
 /// Cells are decoded when the view asks for them, so a million rows cost one integer each.
-class SearchResultModel : public QAbstractTableModel {
+class SearchResultModel : public RecordTableModel {
     Q_OBJECT
   public:
-    static constexpr int ColumnCount = 7;
-
     explicit SearchResultModel(const FoldTables &tables, QObject *parent = nullptr);
 
     /// Takes the selected field of every record, with no rows found yet. The records must
@@ -25,14 +22,8 @@ class SearchResultModel : public QAbstractTableModel {
     /// Shows no rows: for a query that no record can contain.
     void clearRows();
 
-    /// The listing's column widths in pixels, left to right.
-    static int columnWidth(int column);
-
     int rowCount(const QModelIndex &parent = {}) const override;
-    int columnCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
-    QVariant headerData(int section, Qt::Orientation orientation,
-                        int role = Qt::DisplayRole) const override;
 
   private:
     SearchIndex index_;

@@ -1,0 +1,55 @@
+#include "dialogs/RecordTableModel.h"
+
+#include "app/CodePage.h"
+
+#include <string>
+
+namespace {
+
+struct Column {
+    const char *header;
+    int width;
+    std::string ZaznamCD::*field;
+};
+
+// Column 1 is the row's caption, the others its sub-items in this order.
+constexpr Column kColumns[RecordTableModel::kColumnCount] = {
+    {"Datum Pozicania", 100, &ZaznamCD::DatumPozicania},
+    {"Autor CD", 100, &ZaznamCD::AutorCD},
+    {"Nazov CD", 100, &ZaznamCD::NazovCD},
+    {"Pozicane do", 80, &ZaznamCD::DatumVratenia},
+    {"Meno", 70, &ZaznamCD::Meno},
+    {"Priezvisko", 90, &ZaznamCD::Priezvisko},
+    {"Typ CD", 100, &ZaznamCD::TypCD},
+};
+
+bool inRange(int column)
+{
+    return column >= 0 && column < RecordTableModel::kColumnCount;
+}
+
+} // namespace
+
+int RecordTableModel::columnWidth(int column)
+{
+    return inRange(column) ? kColumns[column].width : 0;
+}
+
+int RecordTableModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : kColumnCount;
+}
+
+QVariant RecordTableModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || !inRange(section))
+        return {};
+    return QString::fromLatin1(kColumns[section].header);
+}
+
+QVariant RecordTableModel::cell(const ZaznamCD &zaznam, int column)
+{
+    if (!inRange(column))
+        return {};
+    return CodePage::toQString(zaznam.*kColumns[column].field);
+}
