@@ -2,6 +2,7 @@
 // (offscreen unless a display is asked for) and let it paint. The baseline in the same run
 // is one walk over the list that touches every record's first column.
 
+#include "bench/WindowBenchmarkMain.h"
 #include "dialogs/Vypiscd.h"
 
 #include <QApplication>
@@ -82,12 +83,5 @@ BENCHMARK(OpenListing)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    millionRecords();
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runWindowBenchmarks(argc, argv, [] { millionRecords(); });
 }

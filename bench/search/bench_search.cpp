@@ -3,6 +3,7 @@
 // memchr over as many bytes as the keys hold (the floor), and decoding and folding every
 // record's text again at each keystroke (the naive search).
 #include "app/CodePage.h"
+#include "bench/WindowBenchmarkMain.h"
 #include "dialogs/Hladanie.h"
 #include "dialogs/SearchFolding.h"
 #include "dialogs/SearchIndex.h"
@@ -183,11 +184,5 @@ BENCHMARK(BM_WindowOpen)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runWindowBenchmarks(argc, argv);
 }
