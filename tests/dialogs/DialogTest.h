@@ -1,12 +1,10 @@
 #pragma once
 
-// Helpers shared by the dialog tests: the text a control shows, its place in the layout,
-// the focus chain, and a guarded modal showing.
+// Helpers shared by the dialog tests: one layout table per window, real key presses and a
+// guarded modal showing.
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -15,116 +13,88 @@
 #include <QtTest>
 
 #include <functional>
+#include <vector>
 
 namespace DialogTest {
 
-/// The caption or text a control shows.
-inline QString shownText(const QWidget *widget)
+/// One control as designed. Rows of controls that Tab visits come in tab order.
+struct Control {
+    QString name;
+    const char *kind;
+    QString parent;
+    QRect geometry;
+    QString text;              // caption or initial text
+    QString accessible = text; // what a screen reader says, for buttons and boxes
+};
+
+inline QString shownText(const QWidget *w)
 {
-    if (auto *label = qobject_cast<const QLabel *>(widget))
-        return label->text();
-    if (auto *edit = qobject_cast<const QLineEdit *>(widget))
-        return edit->text();
-    if (auto *button = qobject_cast<const QAbstractButton *>(widget))
-        return button->text();
-    if (auto *box = qobject_cast<const QGroupBox *>(widget))
-        return box->title();
-    if (auto *memo = qobject_cast<const QPlainTextEdit *>(widget))
-        return memo->toPlainText();
+    for (const char *property : {"text", "title", "plainText"}) {
+        if (const QVariant v = w->property(property); v.isValid())
+            return v.toString();
+    }
     return {};
 }
 
-/// The columns of a layout table, for the `_data()` functions.
-inline void addLayoutColumns()
+/// Caption, position, client size, font and frame of `dialog`, then every control of
+/// `controls` and the tab order they give.
+inline void checkLayout(QDialog &dialog, const char *name, const char *caption, QPoint position,
+                        QSize client, bool sizeable, const std::vector<Control> &controls)
 {
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QString>("parent");
-    QTest::addColumn<QRect>("geometry");
-    QTest::addColumn<QString>("text");
-}
-
-/// Checks the current layout row against the control of that name in `window`.
-inline void checkLayoutRow(QWidget *window)
-{
-    QFETCH(QString, kind);
-    QFETCH(QString, parent);
-    QFETCH(QRect, geometry);
-    QFETCH(QString, text);
-    const QString name = QString::fromLatin1(QTest::currentDataTag());
-    auto *control = window->findChild<QWidget *>(name);
-    QVERIFY2(control, qPrintable(name));
-    QVERIFY2(control->inherits(kind.toLatin1().constData()), control->metaObject()->className());
-    QCOMPARE(control->parentWidget()->objectName(), parent);
-    if (auto *label = qobject_cast<QLabel *>(control)) {
-        // Labels size to their text, as designed in "MS Sans Serif"; a wider stand-in font
-        // makes them wider, never narrower, and the text is never cut.
-        QCOMPARE(label->pos(), geometry.topLeft());
-        QCOMPARE(label->size(), geometry.size().expandedTo(label->sizeHint()));
-        QVERIFY(label->width() >= label->fontMetrics().horizontalAdvance(label->text()));
-        QVERIFY(label->height() >= label->fontMetrics().height());
-    } else {
-        QCOMPARE(control->geometry(), geometry);
-    }
-    QCOMPARE(shownText(control), text);
-    QCOMPARE(control->font().family(), QStringLiteral("MS Sans Serif"));
-}
-
-/// The names of the controls that Tab visits, in order, starting after `window`.
-inline QStringList tabChain(QWidget *window)
-{
-    QStringList names;
-    for (QWidget *w = window->nextInFocusChain(); w != window; w = w->nextInFocusChain()) {
-        if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(window))
-            names << w->objectName();
-    }
-    return names;
-}
-
-/// Caption, screen position, client size, font and frame of a dialog.
-inline void checkWindow(QDialog *dialog, const QString &objectName, const QString &caption,
-                        QPoint position, QSize client, bool sizeable)
-{
-    QCOMPARE(dialog->objectName(), objectName);
-    QCOMPARE(dialog->windowTitle(), caption);
-    QCOMPARE(dialog->pos(), position);
-    QCOMPARE(dialog->size(), client);
-    QCOMPARE(dialog->font().family(), QStringLiteral("MS Sans Serif"));
-    QCOMPARE(dialog->font().pointSize(), 8);
-    const Qt::WindowFlags flags = dialog->windowFlags();
-    QVERIFY(flags & Qt::WindowCloseButtonHint);
-    QVERIFY(flags & Qt::WindowSystemMenuHint);
+    QCOMPARE(dialog.objectName(), QString(name));
+    QCOMPARE(dialog.windowTitle(), QString(caption));
+    QCOMPARE(dialog.pos(), position);
+    QCOMPARE(dialog.size(), client);
+    QCOMPARE(dialog.font().family(), QStringLiteral("MS Sans Serif"));
+    QCOMPARE(dialog.font().pointSize(), 8);
+    const Qt::WindowFlags flags = dialog.windowFlags();
+    QVERIFY(flags & Qt::WindowCloseButtonHint && !(flags & Qt::WindowContextHelpButtonHint));
     QCOMPARE(bool(flags & Qt::WindowMinimizeButtonHint), sizeable);
     QCOMPARE(bool(flags & Qt::WindowMaximizeButtonHint), sizeable);
-    QVERIFY(!(flags & Qt::WindowContextHelpButtonHint));
-    if (sizeable) {
-        QVERIFY(dialog->minimumSize().width() < client.width());
-        QVERIFY(dialog->maximumSize().width() > client.width());
-    } else {
-        QCOMPARE(dialog->minimumSize(), client);
-        QCOMPARE(dialog->maximumSize(), client);
+    QCOMPARE(dialog.minimumSize() == client && dialog.maximumSize() == client, !sizeable);
+
+    QStringList designedChain;
+    for (const Control &c : controls) {
+        auto *w = dialog.findChild<QWidget *>(c.name);
+        QVERIFY2(w && w->inherits(c.kind), qPrintable(c.name));
+        QCOMPARE(w->parentWidget()->objectName(), c.parent);
+        if (auto *label = qobject_cast<QLabel *>(w)) {
+            // Labels grow to their text when the stand-in font is wider than the designed one.
+            QCOMPARE(label->pos(), c.geometry.topLeft());
+            QCOMPARE(label->size(), c.geometry.size().expandedTo(label->sizeHint()));
+        } else {
+            QCOMPARE(w->geometry(), c.geometry);
+        }
+        if (w->inherits("QAbstractButton") || w->inherits("QLineEdit") ||
+            w->inherits("QPlainTextEdit"))
+            QCOMPARE(w->accessibleName(), c.accessible);
+        QCOMPARE(shownText(w), c.text);
+        QCOMPARE(w->font().family(), QStringLiteral("MS Sans Serif"));
+        if (w->focusPolicy() & Qt::TabFocus)
+            designedChain << c.name;
     }
-    for (auto *button : dialog->findChildren<QPushButton *>()) {
-        QVERIFY(!button->isDefault());
-        QVERIFY(!button->autoDefault());
+    QStringList chain;
+    for (QWidget *w = dialog.nextInFocusChain(); w != &dialog; w = w->nextInFocusChain()) {
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled())
+            chain << w->objectName();
     }
+    QCOMPARE(chain, designedChain);
+    for (auto *button : dialog.findChildren<QPushButton *>())
+        QVERIFY(!button->isDefault() && !button->autoDefault());
 }
 
-/// Shows `dialog` and waits until it has the keyboard, as a user would find it.
-inline bool showActive(QDialog &dialog)
+/// Shows `dialog`, gives `focus` the keyboard and sends a real press and release of `key`.
+inline void pressKey(QDialog &dialog, const QString &focus, int key)
 {
     dialog.show();
     QApplication::setActiveWindow(&dialog);
-    return QTest::qWaitForWindowActive(&dialog);
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    auto *target = dialog.findChild<QWidget *>(focus);
+    target->setFocus();
+    QTest::keyClick(target, Qt::Key(key));
 }
 
-/// Sends a real key press and release to whatever has the keyboard focus in `dialog`.
-inline void pressKey(QDialog &dialog, Qt::Key key)
-{
-    QWidget *target = dialog.focusWidget() ? dialog.focusWidget() : &dialog;
-    QTest::keyClick(target, key);
-}
-
-/// Types `text` key by key into `widget`, as a keyboard with any layout would.
+/// Types `text` key by key, as a keyboard with any layout would.
 inline void typeText(QWidget *widget, const QString &text)
 {
     for (QChar c : text)
@@ -132,7 +102,7 @@ inline void typeText(QWidget *widget, const QString &text)
 }
 
 /// Runs `dialog.exec()` and, once the showing has begun, `action`, which is to end it.
-/// Returns false when the showing had to be ended by the time limit instead.
+/// False when the showing had to be ended by the time limit instead.
 inline bool execWith(QDialog &dialog, const std::function<void()> &action)
 {
     bool ranOut = false;

@@ -16,24 +16,6 @@
 #include <cstdio>
 #include <memory>
 
-namespace {
-
-void addSample(ZoznamCD &zoznam, const char *datum, const char *autor, const char *nazov,
-               const char *vratenie, const char *meno, const char *priezvisko, const char *typ)
-{
-    auto *z = new ZaznamCD;
-    z->DatumPozicania = CodePage::fromQString(QString::fromUtf8(datum));
-    z->AutorCD = CodePage::fromQString(QString::fromUtf8(autor));
-    z->NazovCD = CodePage::fromQString(QString::fromUtf8(nazov));
-    z->DatumVratenia = CodePage::fromQString(QString::fromUtf8(vratenie));
-    z->Meno = CodePage::fromQString(QString::fromUtf8(meno));
-    z->Priezvisko = CodePage::fromQString(QString::fromUtf8(priezvisko));
-    z->TypCD = CodePage::fromQString(QString::fromUtf8(typ));
-    zoznam.PripojZaznam(z);
-}
-
-} // namespace
-
 int main(int argc, char **argv)
 {
     Application app(argc, argv);
@@ -45,23 +27,31 @@ int main(int argc, char **argv)
     const QString which = QString::fromLocal8Bit(argv[1]);
     const QString output = QString::fromLocal8Bit(argv[2]);
 
-    addSample(Zoznam, "01.01.2001", "Beatles", "Abbey Road", "31.12.2100", "Ján", "Novák", "LP");
-    addSample(Zoznam, "12.03.2003", "Elán", "Hodina slovenčiny", "20.03.2003", "Mária", "Kováčová",
-              "CD");
-    addSample(Zoznam, "05.05.2003", "Queen", "A Night at the Opera", "31.12.2100", "Peter",
-              "Šťastný", "CD");
+    // Date lent, author, album, date due, first name, surname, type.
+    const char *const samples[][7] = {
+        {"01.01.2001", "Beatles", "Abbey Road", "31.12.2100", "Ján", "Novák", "LP"},
+        {"12.03.2003", "Elán", "Hodina slovenčiny", "20.03.2003", "Mária", "Kováčová", "CD"},
+        {"05.05.2003", "Queen", "A Night at the Opera", "31.12.2100", "Peter", "Šťastný", "CD"}};
+    for (const auto &sample : samples) {
+        auto *z = new ZaznamCD;
+        std::string *fields[] = {&z->DatumPozicania, &z->AutorCD,    &z->NazovCD, &z->DatumVratenia,
+                                 &z->Meno,           &z->Priezvisko, &z->TypCD};
+        for (int i = 0; i < 7; ++i)
+            *fields[i] = CodePage::fromQString(QString::fromUtf8(sample[i]));
+        Zoznam.PripojZaznam(z);
+    }
 
     std::unique_ptr<QDialog> dialog;
     if (which == "zadajcd")
-        dialog = std::make_unique<TFormZadajCd>();
+        dialog.reset(new TFormZadajCd);
     else if (which == "vypiscd")
-        dialog = std::make_unique<TVypisForm>();
+        dialog.reset(new TVypisForm);
     else if (which == "triedenie")
-        dialog = std::make_unique<TFormTried>();
+        dialog.reset(new TFormTried);
     else if (which == "vyhladaj")
-        dialog = std::make_unique<TFormVyhladaj>();
+        dialog.reset(new TFormVyhladaj);
     else if (which == "about")
-        dialog = std::make_unique<TAboutForm>();
+        dialog.reset(new TAboutForm);
     else {
         std::fprintf(stderr, "unknown dialog\n");
         return 2;
@@ -71,14 +61,10 @@ int main(int argc, char **argv)
     int status = 1;
     QTimer::singleShot(500, &app, [&] {
         // Without a window manager the client area sits exactly at the window's position.
-        const QRect area = dialog->geometry();
-        const QString crop = QStringLiteral("%1x%2+%3+%4")
-                                 .arg(area.width())
-                                 .arg(area.height())
-                                 .arg(area.x())
-                                 .arg(area.y());
-        status = QProcess::execute(QStringLiteral("import"),
-                                   {"-window", "root", "-crop", crop, "+repage", output});
+        const QRect a = dialog->geometry();
+        const QString crop =
+            QString("%1x%2+%3+%4").arg(a.width()).arg(a.height()).arg(a.x()).arg(a.y());
+        status = QProcess::execute("import", {"-window", "root", "-crop", crop, "+repage", output});
         app.quit();
     });
     app.exec();

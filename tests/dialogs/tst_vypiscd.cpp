@@ -2,10 +2,8 @@
 
 #include "core/Triedenie.h"
 #include "dialogs/Vypiscd.h"
-#include "dialogs/Zadajcd.h"
 
 #include <QHeaderView>
-#include <QPushButton>
 #include <QTableView>
 
 using namespace DialogTest;
@@ -13,66 +11,53 @@ using namespace DialogTest;
 namespace {
 
 using Rows = QList<QStringList>;
+const QStringList kBlankRow(7, QString());
 
-ZaznamCD *record(const char *datum, const char *autor, const char *nazov)
+// A record whose fields all differ, with blanks and a Windows-1250 letter ("š" is 0x9A).
+ZaznamCD *record(const std::string &datum, const std::string &autor, const std::string &nazov)
 {
     auto *z = new ZaznamCD;
     z->DatumPozicania = datum;
     z->AutorCD = autor;
     z->NazovCD = nazov;
-    z->DatumVratenia = std::string("do ") + datum;
-    z->Meno = std::string("m") + autor;
-    z->Priezvisko = std::string("p") + autor;
-    z->TypCD = std::string("t") + nazov;
+    z->DatumVratenia = "do " + datum;
+    z->Meno = " \x9a" + autor;
+    z->Priezvisko = "p|" + autor;
+    z->TypCD = "t" + nazov + " ";
     return z;
 }
 
-// The row a record gives, columns in order.
-QStringList rowOf(const char *datum, const char *autor, const char *nazov)
+QStringList rowOf(const QString &datum, const QString &autor, const QString &nazov)
 {
     return {datum,
             autor,
             nazov,
-            QStringLiteral("do ") + datum,
-            QStringLiteral("m") + autor,
-            QStringLiteral("p") + autor,
-            QStringLiteral("t") + nazov};
+            "do " + datum,
+            QString::fromUtf8(" š") + autor,
+            "p|" + autor,
+            "t" + nazov + " "};
 }
-
-const QStringList kBlankRow(7, QString());
 
 QTableView *listView(QDialog &dialog)
 {
     return dialog.findChild<QTableView *>("ListView");
 }
 
-// Every cell the list view would show.
-Rows shownRows(QDialog &dialog)
-{
-    const QAbstractItemModel *model = listView(dialog)->model();
-    Rows rows;
-    for (int r = 0; r < model->rowCount(); ++r) {
-        QStringList row;
-        for (int c = 0; c < model->columnCount(); ++c)
-            row << model->index(r, c).data().toString();
-        rows << row;
-    }
-    return rows;
-}
-
 // One showing as the listing command makes it: a fresh dialog, shown modally, destroyed.
-Rows listOnce(const ZoznamCD &zoznam, bool *endedByItself = nullptr)
+Rows listOnce(const ZoznamCD &zoznam)
 {
-    auto *dialog = new TVypisForm(nullptr, zoznam);
+    auto dialog = std::make_unique<TVypisForm>(nullptr, zoznam);
     Rows rows;
     const bool ended = execWith(*dialog, [&] {
-        rows = shownRows(*dialog);
+        const QAbstractItemModel *model = listView(*dialog)->model();
+        for (int r = 0; r < model->rowCount(); ++r) {
+            rows << QStringList();
+            for (int c = 0; c < model->columnCount(); ++c)
+                rows.last() << model->index(r, c).data().toString();
+        }
         dialog->findChild<QPushButton *>("Button1")->click();
     });
-    if (endedByItself)
-        *endedByItself = ended;
-    delete dialog;
-    return rows;
+    return ended ? rows : Rows();
 }
 
 } // namespace
@@ -81,63 +66,26 @@ class TestVypisCd : public QObject {
     Q_OBJECT
 
   private slots:
-    void window()
-    {
-        ZoznamCD zoznam;
-        TVypisForm dialog(nullptr, zoznam);
-        checkWindow(&dialog, "VypisForm", "Vypis Platnovnik", {272, 232}, {682, 460}, true);
-    }
-
-    void layout_data()
-    {
-        addLayoutColumns();
-        QTest::newRow("Button1") << "QPushButton"
-                                 << "VypisForm" << QRect(312, 424, 75, 25) << "OK";
-        QTest::newRow("ListView") << "QTableView"
-                                  << "VypisForm" << QRect(8, 8, 665, 409) << "";
-    }
-
     void layout()
     {
         ZoznamCD zoznam;
         TVypisForm dialog(nullptr, zoznam);
-        checkLayoutRow(&dialog);
-    }
-
-    void columnsHaveTheirHeadersAndWidths()
-    {
-        ZoznamCD zoznam;
-        TVypisForm dialog(nullptr, zoznam);
+        const char *w = "VypisForm";
+        checkLayout(dialog, w, "Vypis Platnovnik", {272, 232}, {682, 460}, true,
+                    {{"Button1", "QPushButton", w, {312, 424, 75, 25}, "OK"},
+                     {"ListView", "QTableView", w, {8, 8, 665, 409}, ""}});
         QTableView *view = listView(dialog);
         const QStringList headers = {"Datum Pozicania", "Autor CD", "Nazov CD",
                                      "Pozicane do",     "Meno",     "Priezvisko",
                                      "Typ CD"};
-        const QList<int> widths = {100, 100, 100, 80, 70, 90, 100};
+        const int widths[] = {100, 100, 100, 80, 70, 90, 100};
         QCOMPARE(view->model()->columnCount(), 7);
         for (int c = 0; c < 7; ++c) {
             QCOMPARE(view->model()->headerData(c, Qt::Horizontal).toString(), headers[c]);
             QCOMPARE(view->columnWidth(c), widths[c]);
         }
-        QVERIFY(view->horizontalHeader()->isVisible() || !dialog.isVisible());
         QVERIFY(view->verticalHeader()->isHidden());
         QCOMPARE(view->editTriggers(), QAbstractItemView::NoEditTriggers);
-        QVERIFY(!view->tabKeyNavigation());
-        QCOMPARE(view->verticalHeader()->sectionResizeMode(0), QHeaderView::Fixed);
-    }
-
-    void okHasTheFocusFirstAndTabGoesToTheList()
-    {
-        ZoznamCD zoznam;
-        TVypisForm dialog(nullptr, zoznam);
-        QCOMPARE(tabChain(&dialog), QStringList({"Button1", "ListView"}));
-        QCOMPARE(dialog.findChild<QPushButton *>("Button1")->accessibleName(),
-                 QStringLiteral("OK"));
-        QVERIFY(showActive(dialog));
-        QCOMPARE(dialog.focusWidget()->objectName(), QStringLiteral("Button1"));
-        pressKey(dialog, Qt::Key_Tab);
-        QCOMPARE(dialog.focusWidget()->objectName(), QStringLiteral("ListView"));
-        pressKey(dialog, Qt::Key_Tab);
-        QCOMPARE(dialog.focusWidget()->objectName(), QStringLiteral("Button1"));
     }
 
     void rowsFollowTheList_data()
@@ -151,17 +99,15 @@ class TestVypisCd : public QObject {
     void rowsFollowTheList()
     {
         QFETCH(int, count);
-        const char *names[] = {"A", "B", "C"};
         ZoznamCD zoznam;
         Rows expected{kBlankRow};
-        for (int i = 0; i < count; ++i) {
-            zoznam.PripojZaznam(record(names[i], names[i], names[i]));
-            expected << rowOf(names[i], names[i], names[i]);
+        for (const char *name : {"C", "A", "B"}) {
+            if (zoznam.PocetCd == count)
+                break;
+            zoznam.PripojZaznam(record(name, name, name));
+            expected << rowOf(name, name, name);
         }
-        bool ended = false;
-        QCOMPARE(listOnce(zoznam, &ended), expected);
-        QVERIFY(ended);
-        QCOMPARE(zoznam.PocetCd, count);
+        QCOMPARE(listOnce(zoznam), expected);
     }
 
     void rowsFollowASortPass()
@@ -173,9 +119,6 @@ class TestVypisCd : public QObject {
         ZoradZoznam(zoznam, 0, nullptr);
         QCOMPARE(listOnce(zoznam), Rows({kBlankRow, rowOf("01", "Aa", "z"), rowOf("02", "Bb", "y"),
                                          rowOf("03", "Cc", "x")}));
-        ZoradZoznam(zoznam, 2, nullptr); // by NazovCD
-        QCOMPARE(listOnce(zoznam), Rows({kBlankRow, rowOf("03", "Cc", "x"), rowOf("02", "Bb", "y"),
-                                         rowOf("01", "Aa", "z")}));
     }
 
     void twoListingsInARowShowTheSameRowsAndLaterRecords()
@@ -190,102 +133,51 @@ class TestVypisCd : public QObject {
         QCOMPARE(listOnce(zoznam), Rows(first) << rowOf("03", "C", "c"));
     }
 
-    void textsAreShownAsStored()
-    {
-        ZoznamCD zoznam;
-        auto *z = new ZaznamCD;
-        z->DatumPozicania = "";
-        z->AutorCD = "  \x8a"
-                     "tefan|x ";            // Windows-1250 bytes, blanks and a bar
-        z->NazovCD = std::string(300, 'n'); // long texts are not cut
-        zoznam.PripojZaznam(z);
-        const Rows rows = listOnce(zoznam);
-        QCOMPARE(rows[1][0], QString());
-        QCOMPARE(rows[1][1], QString::fromUtf8("  Štefan|x "));
-        QCOMPARE(rows[1][2], QString(300, 'n'));
-    }
-
-    void recordEnteredWithNothingTypedShowsTheDates()
-    {
-        ZoznamCD zoznam;
-        TFormZadajCd entry(nullptr, zoznam);
-        entry.UlozBtnClick();
-        const Rows rows = listOnce(zoznam);
-        QCOMPARE(rows.size(), 2);
-        QCOMPARE(rows[1], QStringList({"01.01.2001", "", "", "31.12.2100", "", "", ""}));
-    }
-
     // The fill counts its steps; a stray link after the last record is never followed.
     void fillStopsAtTheCountNotAtTheChainsEnd()
     {
         ZoznamCD zoznam;
         zoznam.PripojZaznam(record("01", "A", "a"));
-        zoznam.PripojZaznam(record("02", "B", "b"));
         ZaznamCD stray;
         zoznam.Aktualny->Dalsi = &stray;
         const Rows rows = listOnce(zoznam);
         zoznam.Aktualny->Dalsi = nullptr;
-        QCOMPARE(rows.size(), 3);
+        QCOMPARE(rows.size(), 2);
     }
 
-    void okAndCloseBoxEndTheShowingWithNoOtherEffect_data()
+    void closeBoxEndsTheShowingWithNoOtherEffect()
     {
-        QTest::addColumn<bool>("byButton");
-        QTest::newRow("OK") << true;
-        QTest::newRow("close box") << false;
-    }
-
-    void okAndCloseBoxEndTheShowingWithNoOtherEffect()
-    {
-        QFETCH(bool, byButton);
         ZoznamCD zoznam;
         zoznam.PripojZaznam(record("01", "A", "a"));
         ZaznamCD *only = zoznam.Prvy;
         TVypisForm dialog(nullptr, zoznam);
-        QVERIFY(execWith(dialog, [&] {
-            if (byButton)
-                dialog.findChild<QPushButton *>("Button1")->click();
-            else
-                dialog.close();
-        }));
-        QCOMPARE(zoznam.PocetCd, 1);
-        QCOMPARE(zoznam.Prvy, only);
-        QCOMPARE(zoznam.Aktualny, only);
-        QVERIFY(!zoznam.Presuvany);
+        QVERIFY(execWith(dialog, [&] { dialog.close(); }));
+        QVERIFY(zoznam.PocetCd == 1 && zoznam.Prvy == only && zoznam.Aktualny == only);
+        QVERIFY(!zoznam.Presuvany && !only->Dalsi);
         // Nothing of the list is held once the showing is over.
         QCOMPARE(listView(dialog)->model()->rowCount(), 1);
     }
 
-    void enterAndEscapeDoNothing_data()
+    void keys_data()
     {
         QTest::addColumn<QString>("focus");
         QTest::addColumn<int>("key");
-        QTest::newRow("Escape on OK") << "Button1" << int(Qt::Key_Escape);
-        QTest::newRow("Escape in the list") << "ListView" << int(Qt::Key_Escape);
-        QTest::newRow("Enter in the list") << "ListView" << int(Qt::Key_Return);
+        QTest::addColumn<bool>("closes");
+        QTest::newRow("Escape on OK") << "Button1" << int(Qt::Key_Escape) << false;
+        QTest::newRow("Escape in the list") << "ListView" << int(Qt::Key_Escape) << false;
+        QTest::newRow("Enter in the list") << "ListView" << int(Qt::Key_Return) << false;
+        QTest::newRow("Enter on OK") << "Button1" << int(Qt::Key_Return) << true;
     }
 
-    void enterAndEscapeDoNothing()
+    void keys()
     {
         QFETCH(QString, focus);
         QFETCH(int, key);
-        ZoznamCD zoznam;
-        zoznam.PripojZaznam(record("01", "A", "a"));
-        TVypisForm dialog(nullptr, zoznam);
-        QVERIFY(showActive(dialog));
-        dialog.findChild<QWidget *>(focus)->setFocus();
-        pressKey(dialog, Qt::Key(key));
-        QVERIFY(dialog.isVisible());
-        QCOMPARE(listView(dialog)->model()->rowCount(), 2);
-    }
-
-    void enterOnOkEndsTheShowing()
-    {
+        QFETCH(bool, closes);
         ZoznamCD zoznam;
         TVypisForm dialog(nullptr, zoznam);
-        QVERIFY(showActive(dialog));
-        pressKey(dialog, Qt::Key_Return);
-        QVERIFY(!dialog.isVisible());
+        pressKey(dialog, focus, key);
+        QCOMPARE(dialog.isVisible(), !closes);
     }
 };
 
