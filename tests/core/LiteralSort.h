@@ -15,44 +15,24 @@ namespace literal {
 
 inline std::string KlucTriedenia(const ZoznamCD &zoznam, std::int32_t mode, std::int32_t pozicia)
 {
-    const ZaznamCD *zaznam = zoznam.ZaznamNaPozicii(pozicia);
-    switch (mode) {
-    case 0:
-        return zaznam->DatumPozicania;
-    case 1:
-        return zaznam->DatumVratenia;
-    case 2:
-        return zaznam->NazovCD;
-    case 3:
-        return zaznam->AutorCD;
-    case 4:
-        return zaznam->Priezvisko;
-    default:
-        return "0";
-    }
+    const ZaznamCD *z = zoznam.ZaznamNaPozicii(pozicia);
+    const std::string *keys[] = {&z->DatumPozicania, &z->DatumVratenia, &z->NazovCD, &z->AutorCD,
+                                 &z->Priezvisko};
+    return mode >= 0 && mode <= 4 ? *keys[mode] : "0";
 }
 
 // Moves Presuvany, at position i + 1 with key m, in front of the first record of positions
-// 1..i whose key is greater than m.
+// 1..i whose key is greater than m. Aktualny at position i is greater, so the scan ends there.
 inline void PresunZaznam(ZoznamCD &zoznam, std::int32_t mode, std::int32_t i, const std::string &m)
 {
-    const std::string kopia = m;
     zoznam.Aktualny->Dalsi = zoznam.Presuvany->Dalsi;
     ZaznamCD *trailing = nullptr; // the record at position k - 1
     std::int32_t k = 1;
-    // Aktualny at position i is greater than m, so the scan ends there at the latest.
-    for (; k <= i; ++k) {
-        if (JeVacsi(KlucTriedenia(zoznam, mode, k), kopia))
-            break;
+    for (; k <= i && !JeVacsi(KlucTriedenia(zoznam, mode, k), m); ++k)
         trailing = trailing ? trailing->Dalsi : zoznam.Prvy;
-    }
-    if (k == 1) {
-        zoznam.Presuvany->Dalsi = zoznam.Prvy;
-        zoznam.Prvy = zoznam.Presuvany;
-    } else {
-        zoznam.Presuvany->Dalsi = trailing->Dalsi;
-        trailing->Dalsi = zoznam.Presuvany;
-    }
+    ZaznamCD *&link = k == 1 ? zoznam.Prvy : trailing->Dalsi;
+    zoznam.Presuvany->Dalsi = link;
+    link = zoznam.Presuvany;
 }
 
 inline void Triedenie(ZoznamCD &zoznam, std::int32_t mode, PriebehTriedenia *progress)
@@ -65,9 +45,8 @@ inline void Triedenie(ZoznamCD &zoznam, std::int32_t mode, PriebehTriedenia *pro
             progress->setMaximum(n);
         }
         zoznam.Presuvany = zoznam.Aktualny->Dalsi;
-        const std::string left = KlucTriedenia(zoznam, mode, i);
         const std::string right = KlucTriedenia(zoznam, mode, i + 1);
-        if (JeVacsi(left, right))
+        if (JeVacsi(KlucTriedenia(zoznam, mode, i), right))
             PresunZaznam(zoznam, mode, i, right);
         zoznam.Aktualny = zoznam.ZaznamNaPozicii(i + 1);
     }
