@@ -20,30 +20,20 @@ inline const std::string workedExample =
     "2Song01|Song02|Song03|Song04|Song05|Song06|Song07|Song08|Song09|Song10|Name CD |Autor CD|"
     "Typ CD |01012003|Nedefinovane|Nedefinovane|31122100|Ranna|Vecer|Dazd|More|Cesta|Domov|Leto|"
     "Zima|Noc|Koniec|Piesne 2003|Kapela|audio|15.03.2003|Peter|Kovac|31.03.2003|";
-
-inline Texts defaults()
-{
-    const ZaznamCD z;
-    return {z.Pesnicky,       z.NazovCD, z.AutorCD,    z.TypCD,
-            z.DatumPozicania, z.Meno,    z.Priezvisko, z.DatumVratenia};
-}
-
-inline Texts secondExampleRecord()
-{
-    return {"Ranna|Vecer|Dazd|More|Cesta|Domov|Leto|Zima|Noc|Koniec|",
-            "Piesne 2003",
-            "Kapela",
-            "audio",
-            "15.03.2003",
-            "Peter",
-            "Kovac",
-            "31.03.2003"};
-}
+// clang-format off
+inline const Texts secondExampleRecord = {"Ranna|Vecer|Dazd|More|Cesta|Domov|Leto|Zima|Noc|Koniec|",
+    "Piesne 2003", "Kapela", "audio", "15.03.2003", "Peter", "Kovac", "31.03.2003"};
+// clang-format on
 
 inline Texts textsOf(const ZaznamCD &z)
 {
     return {z.Pesnicky,       z.NazovCD, z.AutorCD,    z.TypCD,
             z.DatumPozicania, z.Meno,    z.Priezvisko, z.DatumVratenia};
+}
+
+inline Texts defaults()
+{
+    return textsOf(ZaznamCD{});
 }
 
 inline void append(ZoznamCD &zoznam, const Texts &t)
@@ -73,66 +63,49 @@ inline std::string fileOf(const std::string &count, const std::vector<Texts> &re
     return out;
 }
 
-/// Hands its bytes out a few at a time, so that every item crosses block boundaries.
-class TrickleSource : public ByteSource {
-  public:
-    TrickleSource(std::string_view bytes, unsigned seed) : rest_(bytes), random_(seed) {}
+/// Hands its bytes out a few at a time (all at once for seed 0), so that items cross block
+/// boundaries; with `fails`, the end of the bytes is a read error as a broken disk gives.
+struct TrickleSource : ByteSource {
+    TrickleSource(std::string_view bytes, unsigned seed, bool fails = false)
+        : rest(bytes), random(seed), trickle(seed != 0), fails(fails)
+    {
+    }
     std::size_t read(char *buffer, std::size_t capacity) override
     {
-        std::size_t n = std::min({capacity, rest_.size(), std::size_t(1 + random_() % 7)});
-        std::memcpy(buffer, rest_.data(), n);
-        rest_.remove_prefix(n);
+        const std::size_t n =
+            std::min({capacity, rest.size(), trickle ? std::size_t(1 + random() % 7) : capacity});
+        std::memcpy(buffer, rest.data(), n);
+        rest.remove_prefix(n);
         return n;
     }
-
-  private:
-    std::string_view rest_;
-    std::mt19937 random_;
+    bool failed() const override { return fails && rest.empty(); }
+    std::string_view rest;
+    std::mt19937 random;
+    bool trickle, fails;
 };
 
-/// Gives some bytes, then fails as a broken disk or pipe would.
-class FailingSource : public ByteSource {
-  public:
-    explicit FailingSource(std::string_view bytes) : rest_(bytes) {}
-    std::size_t read(char *buffer, std::size_t capacity) override
-    {
-        std::size_t n = std::min(capacity, rest_.size());
-        std::memcpy(buffer, rest_.data(), n);
-        rest_.remove_prefix(n);
-        return n;
-    }
-    bool failed() const override { return rest_.empty(); }
-
-  private:
-    std::string_view rest_;
-};
-
-/// A random text that a save and a load bring back unchanged: no bar, no NUL, not "0".
-/// It favours the bytes that matter to the format: digits, white space, 0xFF, line breaks.
-inline std::string safeText(std::mt19937 &random, std::size_t maxLength)
-{
-    static const std::string alphabet = std::string("0123456789 \t\r\n\xFF\x80\xE1-+abcXYZ");
-    std::string text;
-    const std::size_t length = random() % (maxLength + 1);
-    for (std::size_t i = 0; i < length; ++i)
-        text += random() % 4 == 0 ? char(1 + random() % 255) : alphabet[random() % alphabet.size()];
-    text.erase(std::remove(text.begin(), text.end(), '|'), text.end());
-    if (text == "0")
-        text = "00";
-    return text;
-}
-
+/// A random record that a save and a load bring back unchanged: no bar in a text, no NUL,
+/// no text "0", no digit opening the first title of the first record. It favours the bytes
+/// that matter to the format: digits, white space, 0xFF, line breaks.
 inline Texts safeRecord(std::mt19937 &random, bool first)
 {
+    auto text = [&](std::size_t maxLength) {
+        static const std::string alphabet = "0123456789 \t\r\n\xFF\x80\xE1-+abcXYZ";
+        std::string s(random() % (maxLength + 1), 'x');
+        for (char &ch : s)
+            ch = random() % 4 ? alphabet[random() % alphabet.size()] : char(1 + random() % 255);
+        std::replace(s.begin(), s.end(), '|', '/');
+        return s == "0" ? "00" : s;
+    };
     Texts t;
     for (int title = 0; title < 10; ++title) {
-        std::string s = safeText(random, 8);
+        std::string s = text(8);
         if (first && title == 0 && !s.empty() && s[0] >= '0' && s[0] <= '9')
             s.insert(s.begin(), 'x');
         t[0] += s + "|";
     }
     for (std::size_t f = 1; f < t.size(); ++f)
-        t[f] = safeText(random, 12);
+        t[f] = text(12);
     return t;
 }
 
