@@ -96,13 +96,12 @@ CitacDatabazy::Count CitacDatabazy::readCount()
         constexpr std::uint64_t cap = std::uint64_t(1) << 63;
         std::uint64_t magnitude = 0;
         while (isDigit(ch)) {
-            if (magnitude < cap)
-                magnitude = magnitude * 10 + static_cast<unsigned>(ch - '0');
+            const unsigned digit = static_cast<unsigned>(ch - '0');
+            // Checked before multiplying, so the magnitude never wraps around.
+            magnitude = magnitude > (cap - digit) / 10 ? cap : magnitude * 10 + digit;
             ++pos_;
             ch = peek();
         }
-        if (magnitude > cap)
-            magnitude = cap;
         if (negative) {
             count.value = magnitude == cap ? std::numeric_limits<std::int64_t>::min()
                                            : -static_cast<std::int64_t>(magnitude);

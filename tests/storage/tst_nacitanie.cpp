@@ -145,6 +145,8 @@ std::vector<LoadCase> loadCases()
          0},
         {"huge_count_saturates", " 99999999999999999999999999", false,
          std::numeric_limits<std::int64_t>::max(), Reason::CountOutOfRange, 0, 1},
+        {"count_wrapping_64_bits", "18446744073709551617" + fileOf("", {d}), false,
+         std::numeric_limits<std::int64_t>::max(), Reason::CountOutOfRange, 0, 0},
         {"count_below_int32_is_negative", "-2147483649", false, -2147483649LL,
          Reason::NegativeCount, 0, 0},
         {"read_error_in_a_record", workedExample.substr(0, 200), false, 2, Reason::ReadError, 2,
