@@ -83,15 +83,28 @@ inline void checkLayout(QDialog &dialog, const char *name, const char *caption, 
         QVERIFY(!button->isDefault() && !button->autoDefault());
 }
 
-/// Shows `dialog`, gives `focus` the keyboard and sends a real press and release of `key`.
-inline void pressKey(QDialog &dialog, const QString &focus, int key)
+/// The columns of a keyboard table: the control with the focus, the key, whether it closes.
+inline void addKeyColumns()
 {
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("closes");
+}
+
+/// Shows `dialog`, gives the row's control the keyboard and sends a real press and release
+/// of the row's key; then checks whether the dialog closed.
+inline void pressRowKey(QDialog &dialog)
+{
+    QFETCH(QString, focus);
+    QFETCH(int, key);
+    QFETCH(bool, closes);
     dialog.show();
     QApplication::setActiveWindow(&dialog);
     QVERIFY(QTest::qWaitForWindowActive(&dialog));
     auto *target = dialog.findChild<QWidget *>(focus);
     target->setFocus();
     QTest::keyClick(target, Qt::Key(key));
+    QCOMPARE(dialog.isVisible(), !closes);
 }
 
 /// Types `text` key by key, as a keyboard with any layout would.

@@ -54,9 +54,7 @@ class TestAbout : public QObject {
 
     void keys_data()
     {
-        QTest::addColumn<QString>("focus");
-        QTest::addColumn<int>("key");
-        QTest::addColumn<bool>("closes");
+        addKeyColumns();
         QTest::newRow("Escape on OK") << "Button" << int(Qt::Key_Escape) << false;
         QTest::newRow("Escape in the memo") << "Memo" << int(Qt::Key_Escape) << false;
         QTest::newRow("Enter on OK") << "Button" << int(Qt::Key_Return) << true;
@@ -64,12 +62,8 @@ class TestAbout : public QObject {
 
     void keys()
     {
-        QFETCH(QString, focus);
-        QFETCH(int, key);
-        QFETCH(bool, closes);
         TAboutForm dialog;
-        pressKey(dialog, focus, key);
-        QCOMPARE(dialog.isVisible(), !closes);
+        pressRowKey(dialog);
         QCOMPARE(dialog.findChild<QPlainTextEdit *>("Memo")->toPlainText(), QStringLiteral("Memo"));
     }
 };

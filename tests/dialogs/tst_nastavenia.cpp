@@ -114,9 +114,7 @@ class TestNastavenia : public QObject {
     void keys_data()
     {
         QTest::addColumn<Which>("which");
-        QTest::addColumn<QString>("focus");
-        QTest::addColumn<int>("key");
-        QTest::addColumn<bool>("closes");
+        addKeyColumns();
         QTest::newRow("sort: Escape on an option")
             << Which::Tried << "RB3" << int(Qt::Key_Escape) << false;
         QTest::newRow("sort: Enter on an option")
@@ -132,13 +130,10 @@ class TestNastavenia : public QObject {
     void keys()
     {
         QFETCH(Which, which);
-        QFETCH(QString, focus);
-        QFETCH(int, key);
-        QFETCH(bool, closes);
         setting(which) = 4;
         auto dialog = make(which);
-        pressKey(*dialog, focus, key);
-        QCOMPARE(dialog->isVisible(), !closes);
+        pressRowKey(*dialog);
+        QFETCH(bool, closes);
         QCOMPARE(setting(which), closes ? 0 : 4);
     }
 };

@@ -160,9 +160,7 @@ class TestVypisCd : public QObject {
 
     void keys_data()
     {
-        QTest::addColumn<QString>("focus");
-        QTest::addColumn<int>("key");
-        QTest::addColumn<bool>("closes");
+        addKeyColumns();
         QTest::newRow("Escape on OK") << "Button1" << int(Qt::Key_Escape) << false;
         QTest::newRow("Escape in the list") << "ListView" << int(Qt::Key_Escape) << false;
         QTest::newRow("Enter in the list") << "ListView" << int(Qt::Key_Return) << false;
@@ -171,13 +169,9 @@ class TestVypisCd : public QObject {
 
     void keys()
     {
-        QFETCH(QString, focus);
-        QFETCH(int, key);
-        QFETCH(bool, closes);
         ZoznamCD zoznam;
         TVypisForm dialog(nullptr, zoznam);
-        pressKey(dialog, focus, key);
-        QCOMPARE(dialog.isVisible(), !closes);
+        pressRowKey(dialog);
     }
 };
 
