@@ -9,7 +9,7 @@
 set -uo pipefail
 prefix=$1 closer=$2 caption=$3
 work=$(mktemp -d) app_pid='' xvfb_pid=''
-trap 'kill -9 $app_pid $xvfb_pid 2>/dev/null; rm -rf "$work"' EXIT
+trap '{ kill -9 $app_pid; kill $xvfb_pid && wait $xvfb_pid; } 2>/dev/null; rm -rf "$work"' EXIT
 fail() {
     echo "FAIL: $*"
     tail -n +1 "$work"/*.log
