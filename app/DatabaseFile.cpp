@@ -64,15 +64,23 @@ QString keepPreviousVersion(const QString &path)
     QFile old(path);
     if (!old.open(QIODevice::ReadOnly))
         return reasonOf(old);
-    const QByteArray bytes = old.readAll();
-    if (old.error() != QFileDevice::NoError)
-        return reasonOf(old);
     QSaveFile backup(backupFileName(path));
     if (!backup.open(QIODevice::WriteOnly))
         return reasonOf(backup);
     // The old version is no more readable to others than the file was.
     backup.setPermissions(old.permissions());
-    if (backup.write(bytes) != bytes.size() || !backup.commit())
+    // In blocks: a file of a million records is a few hundred megabytes.
+    QByteArray block(1 << 20, Qt::Uninitialized);
+    for (;;) {
+        const qint64 got = old.read(block.data(), block.size());
+        if (got < 0)
+            return reasonOf(old);
+        if (got == 0)
+            break;
+        if (backup.write(block.constData(), got) != got)
+            return reasonOf(backup);
+    }
+    if (!backup.commit())
         return reasonOf(backup);
     return {};
 }
