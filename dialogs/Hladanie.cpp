@@ -6,7 +6,6 @@
 #include "dialogs/SearchResultModel.h"
 #include "dialogs/WindowFrames.h"
 
-#include <QHeaderView>
 #include <QHideEvent>
 #include <QShowEvent>
 
@@ -29,15 +28,7 @@ THladanieForm::THladanieForm(QWidget *parent, const ZoznamCD &zoznam, std::int32
 
     ui->Label1->setText(QStringLiteral("Hladat v: ") + QLatin1String(kFieldCaptions[pole_]));
     ui->Edit1->setValidator(new CodePageValidator(ui->Edit1));
-    ui->ListView->setModel(model_);
-    for (int column = 0; column < SearchResultModel::kColumnCount; ++column)
-        ui->ListView->setColumnWidth(column, SearchResultModel::columnWidth(column));
-    // One fixed row height, so that a new set of rows is never measured row by row.
-    QHeaderView *rows = ui->ListView->verticalHeader();
-    const int rowHeight = fontMetrics().height() + 4;
-    rows->setSectionResizeMode(QHeaderView::Fixed);
-    rows->setMinimumSectionSize(rowHeight);
-    rows->setDefaultSectionSize(rowHeight);
+    model_->showIn(ui->ListView);
 
     connect(ui->Edit1, &QLineEdit::textChanged, this, &THladanieForm::Edit1Change);
     connect(ui->Button1, &QPushButton::clicked, this, &THladanieForm::Button1Click);

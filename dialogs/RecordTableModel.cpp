@@ -2,6 +2,9 @@
 
 #include "app/CodePage.h"
 
+#include <QHeaderView>
+#include <QTableView>
+
 #include <string>
 
 namespace {
@@ -52,4 +55,17 @@ QVariant RecordTableModel::cell(const ZaznamCD &zaznam, int column)
     if (!inRange(column))
         return {};
     return CodePage::toQString(zaznam.*kColumns[column].field);
+}
+
+void RecordTableModel::showIn(QTableView *view)
+{
+    view->setModel(this);
+    view->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    for (int column = 0; column < kColumnCount; ++column)
+        view->setColumnWidth(column, columnWidth(column));
+    QHeaderView *rows = view->verticalHeader();
+    const int rowHeight = view->fontMetrics().height() + 4;
+    rows->setSectionResizeMode(QHeaderView::Fixed);
+    rows->setMinimumSectionSize(rowHeight);
+    rows->setDefaultSectionSize(rowHeight);
 }

@@ -5,7 +5,6 @@
 #include "ui_Vypiscd.h"
 
 #include <QCloseEvent>
-#include <QHeaderView>
 #include <QHideEvent>
 #include <QShowEvent>
 
@@ -20,17 +19,7 @@ TVypisForm::TVypisForm(QWidget *parent, const ZoznamCD &zoznam)
     // around the .ui's client area.
     move(272, 232);
 
-    ui->ListView->setModel(model_);
-    ui->ListView->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    for (int column = 0; column < ListingModel::kColumnCount; ++column)
-        ui->ListView->setColumnWidth(column, ListingModel::columnWidth(column));
-    // One fixed height for every row: the view then never measures a row, which keeps a
-    // listing of a million records as quick to open as one of ten.
-    QHeaderView *rows = ui->ListView->verticalHeader();
-    const int rowHeight = fontMetrics().height() + 4;
-    rows->setSectionResizeMode(QHeaderView::Fixed);
-    rows->setMinimumSectionSize(rowHeight);
-    rows->setDefaultSectionSize(rowHeight);
+    model_->showIn(ui->ListView);
 
     connect(ui->Button1, &QPushButton::clicked, this, &TVypisForm::Button1Click);
 }
