@@ -1,15 +1,18 @@
 // Shows one dialog at its designed place and saves a picture of it with ImageMagick's
 // `import`; scripts/screenshots.sh runs it under Xvfb for each dialog.
-//   dialog_gallery zadajcd|vypiscd|triedenie|vyhladaj|about OUTPUT.png
+//   dialog_gallery mainform|zadajcd|vypiscd|triedenie|vyhladaj|hladanie|about OUTPUT.png
 
 #include "app/Application.h"
 #include "app/CodePage.h"
+#include "app/MainForm.h"
 #include "dialogs/About.h"
+#include "dialogs/Hladanie.h"
 #include "dialogs/Triedenie.h"
 #include "dialogs/Vyhladaj.h"
 #include "dialogs/Vypiscd.h"
 #include "dialogs/Zadajcd.h"
 
+#include <QLineEdit>
 #include <QProcess>
 #include <QTimer>
 
@@ -31,7 +34,8 @@ int main(int argc, char **argv)
     const char *const samples[][7] = {
         {"01.01.2001", "Beatles", "Abbey Road", "31.12.2100", "Ján", "Novák", "LP"},
         {"12.03.2003", "Elán", "Hodina slovenčiny", "20.03.2003", "Mária", "Kováčová", "CD"},
-        {"05.05.2003", "Queen", "A Night at the Opera", "31.12.2100", "Peter", "Šťastný", "CD"}};
+        {"05.05.2003", "Queen", "A Night at the Opera", "31.12.2100", "Peter", "Šťastný", "CD"},
+        {"20.04.2003", "Pink Floyd", "The Wall", "04.05.2003", "Lucia", "KOVÁČ", "LP"}};
     for (const auto &sample : samples) {
         auto *z = new ZaznamCD;
         std::string *fields[] = {&z->DatumPozicania, &z->AutorCD,    &z->NazovCD, &z->DatumVratenia,
@@ -41,8 +45,13 @@ int main(int argc, char **argv)
         Zoznam.PripojZaznam(z);
     }
 
-    std::unique_ptr<QDialog> dialog;
-    if (which == "zadajcd")
+    std::unique_ptr<QWidget> dialog;
+    if (which == "mainform")
+        dialog.reset(new TMainForm);
+    else if (which == "hladanie") {
+        dialog.reset(new THladanieForm(nullptr, Zoznam, 3));
+        dialog->findChild<QLineEdit *>("Edit1")->setText(QStringLiteral("kovac"));
+    } else if (which == "zadajcd")
         dialog.reset(new TFormZadajCd);
     else if (which == "vypiscd")
         dialog.reset(new TVypisForm);
