@@ -33,7 +33,7 @@ class ProgressBarAdapter : public PriebehTriedenia {
 
     void setPosition(int position) override
     {
-        // QProgressBar ignores a value above its maximum; the pass sets the maximum next.
+        // QProgressBar ignores a value above its maximum, so the maximum never lags behind.
         if (position > bar_.maximum())
             bar_.setMaximum(position);
         bar_.setValue(position);

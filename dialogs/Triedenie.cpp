@@ -1,6 +1,7 @@
 #include "dialogs/Triedenie.h"
 
 #include "core/Triedenie.h"
+#include "dialogs/RadioChoice.h"
 #include "dialogs/WindowFrames.h"
 #include "ui_Triedenie.h"
 
@@ -21,11 +22,6 @@ TFormTried::~TFormTried() = default;
 void TFormTried::ButtonClick()
 {
     // "Nazov Albumu" (RB4) is mode 3, which sorts by AutorCD; the CD name is RB3's.
-    const QRadioButton *const options[] = {ui->RB1, ui->RB2, ui->RB3, ui->RB4, ui->RB5};
-    TypTriedenia = 0;
-    for (std::int32_t i = 0; i < 5; ++i) {
-        if (options[i]->isChecked())
-            TypTriedenia = i;
-    }
+    TypTriedenia = checkedIndex({ui->RB1, ui->RB2, ui->RB3, ui->RB4, ui->RB5});
     close();
 }

@@ -1,5 +1,6 @@
 #include "dialogs/Vyhladaj.h"
 
+#include "dialogs/RadioChoice.h"
 #include "dialogs/WindowFrames.h"
 #include "ui_Vyhladaj.h"
 
@@ -20,11 +21,6 @@ TFormVyhladaj::~TFormVyhladaj() = default;
 
 void TFormVyhladaj::ButtonClick()
 {
-    const QRadioButton *const options[] = {ui->RB1, ui->RB2, ui->RB3, ui->RB4, ui->RB5};
-    TypVyhladavania = 0;
-    for (std::int32_t i = 0; i < 5; ++i) {
-        if (options[i]->isChecked())
-            TypVyhladavania = i;
-    }
+    TypVyhladavania = checkedIndex({ui->RB1, ui->RB2, ui->RB3, ui->RB4, ui->RB5});
     close();
 }
