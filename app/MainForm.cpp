@@ -1,7 +1,7 @@
 #include "app/MainForm.h"
 #include "ui_MainForm.h"
 
-#include "app/Application.h"
+#include "toolkit/Application.h"
 #include "app/DatabaseFile.h"
 #include "app/Messages.h"
 #include "core/Triedenie.h"

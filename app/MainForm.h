@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/Asker.h"
-#include "app/FileDialog.h"
+#include "toolkit/Asker.h"
+#include "toolkit/FileDialog.h"
 
 #include <QMainWindow>
 

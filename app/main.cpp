@@ -1,4 +1,4 @@
-#include "app/Application.h"
+#include "toolkit/Application.h"
 #include "app/HugePageHeap.h"
 #include "app/MainForm.h"
 #include "dialogs/About.h"

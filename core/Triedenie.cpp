@@ -10,15 +10,15 @@ std::string_view KlucTriedenia(const ZaznamCD &zaznam, std::int32_t mode) noexce
 {
     switch (mode) {
     case 0:
-        return zaznam.DatumPozicania;
+        return zaznam.DatumPozicania();
     case 1:
-        return zaznam.DatumVratenia;
+        return zaznam.DatumVratenia();
     case 2:
-        return zaznam.NazovCD;
+        return zaznam.NazovCD();
     case 3:
-        return zaznam.AutorCD;
+        return zaznam.AutorCD();
     case 4:
-        return zaznam.Priezvisko;
+        return zaznam.Priezvisko();
     default:
         return "0";
     }

@@ -1,7 +1,7 @@
 #include "dialogs/Hladanie.h"
 #include "ui_Hladanie.h"
 
-#include "app/CodePage.h"
+#include "toolkit/CodePage.h"
 #include "dialogs/SearchFolding.h"
 #include "dialogs/SearchResultModel.h"
 #include "dialogs/WindowFrames.h"

@@ -1,6 +1,6 @@
 #include "dialogs/RecordTableModel.h"
 
-#include "app/CodePage.h"
+#include "toolkit/CodePage.h"
 
 #include <QHeaderView>
 #include <QTableView>
@@ -12,18 +12,18 @@ namespace {
 struct Column {
     const char *header;
     int width;
-    std::string ZaznamCD::*field;
+    Pole field;
 };
 
 // Column 1 is the row's caption, the others its sub-items in this order.
 constexpr Column kColumns[RecordTableModel::kColumnCount] = {
-    {"Datum Pozicania", 100, &ZaznamCD::DatumPozicania},
-    {"Autor CD", 100, &ZaznamCD::AutorCD},
-    {"Nazov CD", 100, &ZaznamCD::NazovCD},
-    {"Pozicane do", 80, &ZaznamCD::DatumVratenia},
-    {"Meno", 70, &ZaznamCD::Meno},
-    {"Priezvisko", 90, &ZaznamCD::Priezvisko},
-    {"Typ CD", 100, &ZaznamCD::TypCD},
+    {"Datum Pozicania", 100, Pole::DatumPozicania},
+    {"Autor CD", 100, Pole::AutorCD},
+    {"Nazov CD", 100, Pole::NazovCD},
+    {"Pozicane do", 80, Pole::DatumVratenia},
+    {"Meno", 70, Pole::Meno},
+    {"Priezvisko", 90, Pole::Priezvisko},
+    {"Typ CD", 100, Pole::TypCD},
 };
 
 bool inRange(int column)
@@ -54,7 +54,7 @@ QVariant RecordTableModel::cell(const ZaznamCD &zaznam, int column)
 {
     if (!inRange(column))
         return {};
-    return CodePage::toQString(zaznam.*kColumns[column].field);
+    return CodePage::toQString(zaznam.text(kColumns[column].field));
 }
 
 void RecordTableModel::showIn(QTableView *view)

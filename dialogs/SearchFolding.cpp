@@ -1,6 +1,6 @@
 #include "dialogs/SearchFolding.h"
 
-#include "app/CodePage.h"
+#include "toolkit/CodePage.h"
 
 #include <QString>
 

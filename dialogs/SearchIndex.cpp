@@ -14,25 +14,25 @@ FoldTables FoldTables::identity()
     return tables;
 }
 
-const std::string &searchedField(const ZaznamCD &zaznam, std::int32_t pole)
+std::string_view searchedField(const ZaznamCD &zaznam, std::int32_t pole)
 {
     switch (pole) {
     case 1:
-        return zaznam.AutorCD;
+        return zaznam.AutorCD();
     case 2:
-        return zaznam.NazovCD;
+        return zaznam.NazovCD();
     case 3:
-        return zaznam.Priezvisko;
+        return zaznam.Priezvisko();
     case 4:
-        return zaznam.TypCD;
+        return zaznam.TypCD();
     default:
-        return zaznam.DatumPozicania;
+        return zaznam.DatumPozicania();
     }
 }
 
 namespace {
 
-void appendFolded(std::string &keys, const std::string &text,
+void appendFolded(std::string &keys, std::string_view text,
                   const std::array<unsigned char, 256> &table)
 {
     const std::size_t at = keys.size();

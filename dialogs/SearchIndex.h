@@ -21,7 +21,7 @@ struct FoldTables {
 
 /// The field of a record that a search setting (0..4) selects; any other setting selects
 /// the first field, as setting 0 does.
-const std::string &searchedField(const ZaznamCD &zaznam, std::int32_t pole);
+std::string_view searchedField(const ZaznamCD &zaznam, std::int32_t pole);
 
 /// The folded text of one field of every record, laid end to end, so that a search over a
 /// million records is a single scan rather than a million small ones. It holds pointers to

@@ -1,6 +1,6 @@
 #include "dialogs/Zadajcd.h"
 
-#include "app/CodePage.h"
+#include "toolkit/CodePage.h"
 #include "dialogs/AutoSizeLabels.h"
 #include "dialogs/WindowFrames.h"
 #include "ui_Zadajcd.h"
@@ -37,14 +37,14 @@ void TFormZadajCd::UlozBtnClick()
     TextPesniciek = std::move(text);
 
     auto zaznam = std::make_unique<ZaznamCD>();
-    zaznam->Pesnicky = TextPesniciek;
-    zaznam->NazovCD = CodePage::fromQString(ui->Edit12->text());
-    zaznam->AutorCD = CodePage::fromQString(ui->Edit11->text());
-    zaznam->TypCD = CodePage::fromQString(ui->Edit13->text());
-    zaznam->DatumPozicania = CodePage::fromQString(ui->Edit14->text());
-    zaznam->DatumVratenia = CodePage::fromQString(ui->Edit15->text());
-    zaznam->Meno = CodePage::fromQString(ui->Edit16->text());
-    zaznam->Priezvisko = CodePage::fromQString(ui->Edit17->text());
+    zaznam->setPesnicky(TextPesniciek);
+    zaznam->setNazovCD(CodePage::fromQString(ui->Edit12->text()));
+    zaznam->setAutorCD(CodePage::fromQString(ui->Edit11->text()));
+    zaznam->setTypCD(CodePage::fromQString(ui->Edit13->text()));
+    zaznam->setDatumPozicania(CodePage::fromQString(ui->Edit14->text()));
+    zaznam->setDatumVratenia(CodePage::fromQString(ui->Edit15->text()));
+    zaznam->setMeno(CodePage::fromQString(ui->Edit16->text()));
+    zaznam->setPriezvisko(CodePage::fromQString(ui->Edit17->text()));
     // Filled before it is linked, so a failure on the way leaves the list as it was.
     zoznam_.PripojZaznam(zaznam.release());
     close();

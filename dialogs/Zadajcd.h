@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/FormDialog.h"
+#include "toolkit/FormDialog.h"
 #include "core/ZoznamCD.h"
 
 #include <memory>

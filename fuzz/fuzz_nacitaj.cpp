@@ -19,9 +19,10 @@ void check(bool condition, const char *what)
 
 bool sameTexts(const ZaznamCD &a, const ZaznamCD &b)
 {
-    return a.Pesnicky == b.Pesnicky && a.NazovCD == b.NazovCD && a.AutorCD == b.AutorCD &&
-           a.TypCD == b.TypCD && a.DatumPozicania == b.DatumPozicania && a.Meno == b.Meno &&
-           a.Priezvisko == b.Priezvisko && a.DatumVratenia == b.DatumVratenia;
+    return a.Pesnicky() == b.Pesnicky() && a.NazovCD() == b.NazovCD() &&
+           a.AutorCD() == b.AutorCD() && a.TypCD() == b.TypCD() &&
+           a.DatumPozicania() == b.DatumPozicania() && a.Meno() == b.Meno() &&
+           a.Priezvisko() == b.Priezvisko() && a.DatumVratenia() == b.DatumVratenia();
 }
 
 } // namespace

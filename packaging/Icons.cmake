@@ -3,8 +3,8 @@
 # hard pixel edges (16 x 3 = 48, 32 x 8 = 256), so every size shows the same picture
 # without blur.
 
-set(icon_16 ${PROJECT_SOURCE_DIR}/app/icons/platnovnik-16.png)
-set(icon_32 ${PROJECT_SOURCE_DIR}/app/icons/platnovnik-32.png)
+set(icon_16 ${PROJECT_SOURCE_DIR}/toolkit/icons/platnovnik-16.png)
+set(icon_32 ${PROJECT_SOURCE_DIR}/toolkit/icons/platnovnik-32.png)
 
 find_program(PLATNOVNIK_CONVERT convert REQUIRED DOC "ImageMagick's convert, for the larger icons")
 

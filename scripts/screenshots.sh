@@ -9,5 +9,5 @@ cmake --build "$build" -j"$(nproc)" --target dialog_gallery
 mkdir -p docs
 for name in mainform zadajcd vypiscd triedenie vyhladaj hladanie about; do
     xvfb-run -a -s '-screen 0 1280x1024x24' \
-        "$build/tests/dialogs/dialog_gallery" "$name" "docs/$name.png"
+        "$build/tools/dialog_gallery" "$name" "docs/$name.png"
 done

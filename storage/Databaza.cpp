@@ -28,9 +28,9 @@ class BufferedWriter {
             used_ = size;
         }
     }
-    void append(const std::string &text) { append(text.data(), text.size()); }
+    void append(std::string_view text) { append(text.data(), text.size()); }
     /// A field and the bar that ends it.
-    void field(const std::string &text)
+    void field(std::string_view text)
     {
         append(text.data(), text.size());
         append("|", 1);
@@ -98,14 +98,14 @@ bool UlozDatabazu(ByteSink &sink, const ZoznamCD &zoznam)
     // The count is followed directly by the first title; Pesnicky carries its own bars.
     const ZaznamCD *zaznam = zoznam.Prvy;
     for (std::int32_t i = 1; i <= zoznam.PocetCd && writer.ok(); ++i) {
-        writer.append(zaznam->Pesnicky);
-        writer.field(zaznam->NazovCD);
-        writer.field(zaznam->AutorCD);
-        writer.field(zaznam->TypCD);
-        writer.field(zaznam->DatumPozicania);
-        writer.field(zaznam->Meno);
-        writer.field(zaznam->Priezvisko);
-        writer.field(zaznam->DatumVratenia);
+        writer.append(zaznam->Pesnicky());
+        writer.field(zaznam->NazovCD());
+        writer.field(zaznam->AutorCD());
+        writer.field(zaznam->TypCD());
+        writer.field(zaznam->DatumPozicania());
+        writer.field(zaznam->Meno());
+        writer.field(zaznam->Priezvisko());
+        writer.field(zaznam->DatumVratenia());
         // The last record's Dalsi is never read.
         if (i < zoznam.PocetCd)
             zaznam = zaznam->Dalsi;
@@ -155,10 +155,10 @@ VysledokNacitania NacitajDatabazu(ByteSource &source)
         const std::size_t songsSize =
             static_cast<std::size_t>(items[songItems - 1].data() - songs) +
             items[songItems - 1].size() + 1;
-        auto *zaznam = new ZaznamCD{
-            std::string(songs, songsSize), std::string(items[10]), std::string(items[11]),
-            std::string(items[12]),        std::string(items[13]), std::string(items[14]),
-            std::string(items[15]),        std::string(items[16]), nullptr};
+        auto *zaznam = new ZaznamCD;
+        zaznam->setPesnicky(std::string_view(songs, songsSize));
+        for (int f = 1; f < PocetPoli; ++f)
+            zaznam->setText(static_cast<Pole>(f), items[songItems + f - 1]);
         result.zoznam.PripojZaznam(zaznam);
     }
     result.completed = true;

@@ -50,20 +50,14 @@ std::optional<StrataPriUlozeni> NajdiStratu(const ZoznamCD &zoznam)
 {
     const ZaznamCD *zaznam = zoznam.Prvy;
     for (std::int32_t i = 1; i <= zoznam.PocetCd; ++i) {
-        if (auto kind = songsLoss(zaznam->Pesnicky, i == 1))
+        if (auto kind = songsLoss(zaznam->Pesnicky(), i == 1))
             return StrataPriUlozeni{i, "Pesnicky", *kind};
-        const std::pair<const char *, const std::string *> fields[] = {
-            {"NazovCD", &zaznam->NazovCD},
-            {"AutorCD", &zaznam->AutorCD},
-            {"TypCD", &zaznam->TypCD},
-            {"DatumPozicania", &zaznam->DatumPozicania},
-            {"Meno", &zaznam->Meno},
-            {"Priezvisko", &zaznam->Priezvisko},
-            {"DatumVratenia", &zaznam->DatumVratenia},
-        };
-        for (const auto &[name, text] : fields) {
-            if (auto kind = fieldLoss(*text))
-                return StrataPriUlozeni{i, name, *kind};
+        static const char *const names[PocetPoli] = {"Pesnicky",   "NazovCD",        "AutorCD",
+                                                     "TypCD",      "DatumPozicania", "Meno",
+                                                     "Priezvisko", "DatumVratenia"};
+        for (int f = 1; f < PocetPoli; ++f) {
+            if (auto kind = fieldLoss(zaznam->text(static_cast<Pole>(f))))
+                return StrataPriUlozeni{i, names[f], *kind};
         }
         if (i < zoznam.PocetCd)
             zaznam = zaznam->Dalsi;

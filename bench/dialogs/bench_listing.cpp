@@ -23,7 +23,7 @@ const ZoznamCD &millionRecords()
         ZoznamCD z;
         for (int i = 0; i < kRecords; ++i) {
             auto *record = new ZaznamCD;
-            record->DatumPozicania = std::to_string(i);
+            record->setDatumPozicania(std::to_string(i));
             z.PripojZaznam(record);
         }
         return z;
@@ -38,7 +38,7 @@ void WalkList(benchmark::State &state)
         std::size_t bytes = 0;
         const ZaznamCD *z = zoznam.Prvy;
         for (int i = 0; i < zoznam.PocetCd; ++i, z = z->Dalsi)
-            bytes += z->DatumPozicania.size();
+            bytes += z->DatumPozicania().size();
         benchmark::DoNotOptimize(bytes);
     }
 }

@@ -2,7 +2,7 @@
 // (search, model reset, view update), and two baselines measured in the same run: a plain
 // memchr over as many bytes as the keys hold (the floor), and decoding and folding every
 // record's text again at each keystroke (the naive search).
-#include "app/CodePage.h"
+#include "toolkit/CodePage.h"
 #include "bench/WindowBenchmarkMain.h"
 #include "dialogs/Hladanie.h"
 #include "dialogs/SearchFolding.h"
@@ -47,9 +47,9 @@ const ZoznamCD &bigList()
         std::mt19937 random(1);
         for (std::int32_t i = 0; i < kRecords; ++i) {
             auto *r = new ZaznamCD;
-            r->Priezvisko = name(random);
-            r->Meno = name(random);
-            r->AutorCD = name(random);
+            r->setPriezvisko(name(random));
+            r->setMeno(name(random));
+            r->setAutorCD(name(random));
             z.PripojZaznam(r);
         }
         return z;
@@ -96,7 +96,7 @@ void BM_BaselineMemchr(benchmark::State &state)
     std::size_t bytes = 0;
     const ZaznamCD *r = bigList().Prvy;
     for (std::int32_t i = 0; i < kRecords; ++i, r = r->Dalsi)
-        bytes += r->Priezvisko.size() + 1;
+        bytes += r->Priezvisko().size() + 1;
     const std::string keys(bytes, 'a');
     for (auto _ : state)
         benchmark::DoNotOptimize(std::memchr(keys.data(), 'q', keys.size()));
@@ -124,7 +124,7 @@ void BM_BaselineDecodeEachKeystroke(benchmark::State &state)
         found = 0;
         const ZaznamCD *r = zoznam.Prvy;
         for (std::int32_t i = 0; i < kRecords; ++i, r = r->Dalsi)
-            found += folded(CodePage::toQString(r->Priezvisko)).contains(query);
+            found += folded(CodePage::toQString(r->Priezvisko())).contains(query);
     }
     state.counters["matches"] = found;
     state.SetItemsProcessed(state.iterations() * kRecords);

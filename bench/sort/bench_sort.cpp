@@ -74,18 +74,18 @@ struct DataSet {
         std::ofstream out(lines, std::ios::binary);
         for (int i = 0; i < n; ++i) {
             auto *z = new ZaznamCD;
-            z->NazovCD = randomText(rng, 24, 64);
-            z->AutorCD = "Various Artists, volume " + std::to_string(1 + rng() % 500);
-            z->TypCD = "CD";
-            z->DatumPozicania = randomDate(rng);
-            z->Meno = randomText(rng, 3, 10);
-            z->Priezvisko = randomText(rng, 4, 14);
-            z->DatumVratenia = randomDate(rng);
+            z->setNazovCD(randomText(rng, 24, 64));
+            z->setAutorCD("Various Artists, volume " + std::to_string(1 + rng() % 500));
+            z->setTypCD("CD");
+            z->setDatumPozicania(randomDate(rng));
+            z->setMeno(randomText(rng, 3, 10));
+            z->setPriezvisko(randomText(rng, 4, 14));
+            z->setDatumVratenia(randomDate(rng));
             zoznam.PripojZaznam(z);
             loaded.push_back(z);
-            out << z->Pesnicky << z->NazovCD << '|' << z->AutorCD << '|' << z->TypCD << '|'
-                << z->DatumPozicania << '|' << z->Meno << '|' << z->Priezvisko << '|'
-                << z->DatumVratenia << "|\n";
+            out << z->Pesnicky() << z->NazovCD() << '|' << z->AutorCD() << '|' << z->TypCD() << '|'
+                << z->DatumPozicania() << '|' << z->Meno() << '|' << z->Priezvisko() << '|'
+                << z->DatumVratenia() << "|\n";
         }
     }
     ~DataSet() { fs::remove(lines); }

@@ -31,21 +31,22 @@ void fillList(ZoznamCD &zoznam, int n)
     char text[32];
     for (int i = 0; i < n; ++i) {
         auto *z = new ZaznamCD;
-        z->Pesnicky.clear();
+        std::string songs;
         for (int t = 0; t < 10; ++t) {
             std::snprintf(text, sizeof text, "Piesen %04d|", (i * 10 + t) % 10000);
-            z->Pesnicky += text;
+            songs += text;
         }
+        z->setPesnicky(songs);
         std::snprintf(text, sizeof text, "Album c. %06d", i % 1000000);
-        z->NazovCD = text;
+        z->setNazovCD(text);
         std::snprintf(text, sizeof text, "Interpret %04d", i % 5000);
-        z->AutorCD = text;
-        z->TypCD = i % 3 ? "audio" : "mp3";
-        z->DatumPozicania = "15.03.2003";
-        z->Meno = i % 2 ? "Peter" : "Zuzana";
+        z->setAutorCD(text);
+        z->setTypCD(i % 3 ? "audio" : "mp3");
+        z->setDatumPozicania("15.03.2003");
+        z->setMeno(i % 2 ? "Peter" : "Zuzana");
         std::snprintf(text, sizeof text, "Kovac %03d", i % 1000);
-        z->Priezvisko = text;
-        z->DatumVratenia = "31.03.2003";
+        z->setPriezvisko(text);
+        z->setDatumVratenia("31.03.2003");
         zoznam.PripojZaznam(z);
     }
 }

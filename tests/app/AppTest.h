@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/Application.h"
-#include "app/Asker.h"
+#include "toolkit/Application.h"
+#include "toolkit/Asker.h"
 #include "app/MainForm.h"
 #include "core/ZoznamCD.h"
 
@@ -64,8 +64,8 @@ inline void whenModal(std::function<void(QWidget *)> drive)
 inline void addRecord(const std::string &nazov, const std::string &meno = "Jan")
 {
     auto *zaznam = new ZaznamCD;
-    zaznam->NazovCD = nazov;
-    zaznam->Meno = meno;
+    zaznam->setNazovCD(nazov);
+    zaznam->setMeno(meno);
     Zoznam.PripojZaznam(zaznam);
 }
 
@@ -75,7 +75,7 @@ inline std::string names()
     std::string out;
     const ZaznamCD *zaznam = Zoznam.Prvy;
     for (int i = 0; i < Zoznam.PocetCd; ++i, zaznam = zaznam->Dalsi)
-        out += (i ? "," : "") + zaznam->NazovCD;
+        out.append(i ? "," : "").append(zaznam->NazovCD());
     return out;
 }
 

@@ -2,7 +2,7 @@
 // every failure is reported with the file's name, and a save never leaves a broken file.
 #include "AppTest.h"
 
-#include "app/CodePage.h"
+#include "toolkit/CodePage.h"
 #include "app/DatabaseFile.h"
 
 #include <QDir>
@@ -190,7 +190,7 @@ class TstOpenAndSave : public QObject, FormFixture {
         QCOMPARE(names(), std::string("Prvy,Druhy,Treti"));
 
         // Warned of a loss and answered OK, it writes the format's bytes all the same.
-        Zoznam.Prvy->Meno = "0";
+        Zoznam.Prvy->setMeno("0");
         action("Save")->setEnabled(true);
         asker->files << path("zbierka.pln");
         action("Save")->trigger();

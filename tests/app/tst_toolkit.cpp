@@ -2,7 +2,7 @@
 // exceptions are shown and the program goes on, and start-up always ends with 0.
 #include "AppTest.h"
 
-#include "app/FileDialog.h"
+#include "toolkit/FileDialog.h"
 
 #include <QFileDialog>
 #include <QLineEdit>

@@ -16,9 +16,9 @@ namespace literal {
 inline std::string KlucTriedenia(const ZoznamCD &zoznam, std::int32_t mode, std::int32_t pozicia)
 {
     const ZaznamCD *z = zoznam.ZaznamNaPozicii(pozicia);
-    const std::string *keys[] = {&z->DatumPozicania, &z->DatumVratenia, &z->NazovCD, &z->AutorCD,
-                                 &z->Priezvisko};
-    return mode >= 0 && mode <= 4 ? *keys[mode] : "0";
+    const std::string_view keys[] = {z->DatumPozicania(), z->DatumVratenia(), z->NazovCD(),
+                                     z->AutorCD(), z->Priezvisko()};
+    return std::string(mode >= 0 && mode <= 4 ? keys[mode] : "0");
 }
 
 // Moves Presuvany, at position i + 1 with key m, in front of the first record of positions

@@ -63,9 +63,9 @@ ZoznamCD RandomList(std::mt19937 &rng, int n)
     ZoznamCD zoznam;
     for (int i = 0; i < n; ++i) {
         auto *z = new ZaznamCD;
-        for (std::string *key :
-             {&z->DatumPozicania, &z->DatumVratenia, &z->NazovCD, &z->AutorCD, &z->Priezvisko})
-            *key = RandomKey(rng);
+        for (Pole key : {Pole::DatumPozicania, Pole::DatumVratenia, Pole::NazovCD, Pole::AutorCD,
+                         Pole::Priezvisko})
+            z->setText(key, RandomKey(rng));
         zoznam.PripojZaznam(z);
     }
     return zoznam;
@@ -135,8 +135,8 @@ TEST(ZoradZoznam, TwoRecordsOutOfOrderSwapLinks)
 {
     ZoznamCD zoznam;
     auto *first = new ZaznamCD, *second = new ZaznamCD;
-    first->NazovCD = "b";
-    second->NazovCD = "a";
+    first->setNazovCD("b");
+    second->setNazovCD("a");
     zoznam.PripojZaznam(first);
     zoznam.PripojZaznam(second);
     ZoradZoznam(zoznam, 2, nullptr);
@@ -155,7 +155,7 @@ TEST(ZoradZoznam, ManyRecordsStableInAFewProgressSteps)
     ZoznamCD zoznam = RandomList(rng, 100'000);
     std::vector<ZaznamCD *> expected = Order(zoznam);
     std::stable_sort(expected.begin(), expected.end(), [](const ZaznamCD *a, const ZaznamCD *b) {
-        return JeVacsi(b->AutorCD, a->AutorCD);
+        return JeVacsi(b->AutorCD(), a->AutorCD());
     });
     Recorder progress;
     ZoradZoznam(zoznam, 3, &progress);

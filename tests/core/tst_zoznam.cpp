@@ -70,7 +70,7 @@ TEST(ZoznamCD, DestroyingALongChainDoesNotRecurse)
     ZoznamCD zoznam;
     for (int i = 0; i < 2'000'000; ++i) {
         auto *z = new ZaznamCD;
-        z->Pesnicky.clear();
+        z->setPesnicky("");
         zoznam.PripojZaznam(z);
     }
     EXPECT_EQ(zoznam.PocetCd, 2'000'000);

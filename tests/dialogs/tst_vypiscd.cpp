@@ -17,13 +17,13 @@ const QStringList kBlankRow(7, QString());
 ZaznamCD *record(const std::string &datum, const std::string &autor, const std::string &nazov)
 {
     auto *z = new ZaznamCD;
-    z->DatumPozicania = datum;
-    z->AutorCD = autor;
-    z->NazovCD = nazov;
-    z->DatumVratenia = "do " + datum;
-    z->Meno = " \x9a" + autor;
-    z->Priezvisko = "p|" + autor;
-    z->TypCD = "t" + nazov + " ";
+    z->setDatumPozicania(datum);
+    z->setAutorCD(autor);
+    z->setNazovCD(nazov);
+    z->setDatumVratenia("do " + datum);
+    z->setMeno(" \x9a" + autor);
+    z->setPriezvisko("p|" + autor);
+    z->setTypCD("t" + nazov + " ");
     return z;
 }
 

@@ -12,11 +12,11 @@ ZaznamCD *record(const char *datum, const char *autor, const char *nazov, const 
                  const char *typ)
 {
     auto *z = new ZaznamCD;
-    z->DatumPozicania = datum;
-    z->AutorCD = autor;
-    z->NazovCD = nazov;
-    z->Priezvisko = priezvisko;
-    z->TypCD = typ;
+    z->setDatumPozicania(datum);
+    z->setAutorCD(autor);
+    z->setNazovCD(nazov);
+    z->setPriezvisko(priezvisko);
+    z->setTypCD(typ);
     return z;
 }
 
@@ -85,7 +85,7 @@ class TestHladanie : public QObject {
             Zoznam.PripojZaznam(record(f(0), f(1), f(2), f(3), f(4)));
         }
         ZaznamCD *other = record("plain", "plain", "plain", "plain", "plain");
-        other->Meno = other->DatumVratenia = other->Pesnicky = "mark";
+        other->setMeno(other->DatumVratenia() = other->Pesnicky() = "mark");
         Zoznam.PripojZaznam(other);
         TypVyhladavania = pole;
 
@@ -132,8 +132,8 @@ class TestHladanie : public QObject {
         auto snapshot = [&] {
             std::vector<std::string> s;
             for (const ZaznamCD *r = zoznam.Prvy; r; r = r->Dalsi)
-                s.insert(s.end(), {r->Pesnicky, r->NazovCD, r->AutorCD, r->TypCD, r->DatumPozicania,
-                                   r->Meno, r->Priezvisko, r->DatumVratenia});
+                for (int f = 0; f < PocetPoli; ++f)
+                    s.emplace_back(r->text(static_cast<Pole>(f)));
             return std::tuple(zoznam.Prvy, zoznam.Aktualny, zoznam.Presuvany, zoznam.PocetCd, s);
         };
         const auto before = snapshot();

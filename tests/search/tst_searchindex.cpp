@@ -15,7 +15,7 @@ std::vector<std::int32_t> find(const std::vector<std::string> &texts, std::strin
     ZoznamCD zoznam;
     for (const std::string &text : texts) {
         auto *zaznam = new ZaznamCD;
-        zaznam->Priezvisko = text;
+        zaznam->setPriezvisko(text);
         zoznam.PripojZaznam(zaznam);
     }
     SearchIndex index(codePageFoldTables());

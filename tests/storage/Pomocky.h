@@ -27,8 +27,10 @@ inline const Texts secondExampleRecord = {"Ranna|Vecer|Dazd|More|Cesta|Domov|Let
 
 inline Texts textsOf(const ZaznamCD &z)
 {
-    return {z.Pesnicky,       z.NazovCD, z.AutorCD,    z.TypCD,
-            z.DatumPozicania, z.Meno,    z.Priezvisko, z.DatumVratenia};
+    Texts texts;
+    for (int f = 0; f < PocetPoli; ++f)
+        texts[f] = z.text(static_cast<Pole>(f));
+    return texts;
 }
 
 inline Texts defaults()
@@ -38,7 +40,10 @@ inline Texts defaults()
 
 inline void append(ZoznamCD &zoznam, const Texts &t)
 {
-    zoznam.PripojZaznam(new ZaznamCD{t[0], t[1], t[2], t[3], t[4], t[5], t[6], t[7], nullptr});
+    auto *z = new ZaznamCD;
+    for (int f = 0; f < PocetPoli; ++f)
+        z->setText(static_cast<Pole>(f), t[f]);
+    zoznam.PripojZaznam(z);
 }
 
 /// The records reachable from Prvy in PocetCd steps.

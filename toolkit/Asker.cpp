@@ -1,4 +1,4 @@
-#include "app/Asker.h"
+#include "toolkit/Asker.h"
 
 #include <QFileDialog>
 #include <QMessageBox>

@@ -1,4 +1,4 @@
-#include "app/Application.h"
+#include "toolkit/Application.h"
 
 #include <QFont>
 #include <QIcon>

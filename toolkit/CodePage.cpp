@@ -1,4 +1,4 @@
-#include "app/CodePage.h"
+#include "toolkit/CodePage.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>

@@ -2,8 +2,8 @@
 // `import`; scripts/screenshots.sh runs it under Xvfb for each dialog.
 //   dialog_gallery mainform|zadajcd|vypiscd|triedenie|vyhladaj|hladanie|about OUTPUT.png
 
-#include "app/Application.h"
-#include "app/CodePage.h"
+#include "toolkit/Application.h"
+#include "toolkit/CodePage.h"
 #include "app/MainForm.h"
 #include "dialogs/About.h"
 #include "dialogs/Hladanie.h"
@@ -38,10 +38,11 @@ int main(int argc, char **argv)
         {"20.04.2003", "Pink Floyd", "The Wall", "04.05.2003", "Lucia", "KOVÁČ", "LP"}};
     for (const auto &sample : samples) {
         auto *z = new ZaznamCD;
-        std::string *fields[] = {&z->DatumPozicania, &z->AutorCD,    &z->NazovCD, &z->DatumVratenia,
-                                 &z->Meno,           &z->Priezvisko, &z->TypCD};
+        const Pole fields[] = {Pole::DatumPozicania, Pole::AutorCD, Pole::NazovCD,
+                               Pole::DatumVratenia,  Pole::Meno,    Pole::Priezvisko,
+                               Pole::TypCD};
         for (int i = 0; i < 7; ++i)
-            *fields[i] = CodePage::fromQString(QString::fromUtf8(sample[i]));
+            z->setText(fields[i], CodePage::fromQString(QString::fromUtf8(sample[i])));
         Zoznam.PripojZaznam(z);
     }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Asker.h"
+#include "toolkit/Asker.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "app/FormDialog.h"
+#include "toolkit/FormDialog.h"
 
 #include <QKeyEvent>
 #include <QPushButton>

@@ -1,4 +1,4 @@
-#include "app/FileDialog.h"
+#include "toolkit/FileDialog.h"
 
 #include <QStringList>
 
