@@ -2,6 +2,7 @@
 #include "ui_MainForm.h"
 
 #include "toolkit/Application.h"
+#include "toolkit/ScreenPlacement.h"
 #include "app/DatabaseFile.h"
 #include "app/Messages.h"
 #include "core/Triedenie.h"
@@ -203,6 +204,12 @@ void TMainForm::closeEvent(QCloseEvent *event)
         event->accept();
     else
         event->ignore();
+}
+
+void TMainForm::showEvent(QShowEvent *event)
+{
+    keepOnScreen(*this);
+    QMainWindow::showEvent(event);
 }
 
 void TMainForm::PridajZaznamCD1Click()

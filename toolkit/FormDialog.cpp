@@ -1,5 +1,7 @@
 #include "toolkit/FormDialog.h"
 
+#include "toolkit/ScreenPlacement.h"
+
 #include <QKeyEvent>
 #include <QPushButton>
 
@@ -30,5 +32,6 @@ void FormDialog::showEvent(QShowEvent *event)
         button->setAutoDefault(false);
         button->setDefault(false);
     }
+    keepOnScreen(*this);
     QDialog::showEvent(event);
 }
