@@ -16,6 +16,7 @@
 
 #include <QCloseEvent>
 #include <QProgressBar>
+#include <QShowEvent>
 
 TMainForm *MainForm = nullptr;
 
@@ -208,7 +209,8 @@ void TMainForm::closeEvent(QCloseEvent *event)
 
 void TMainForm::showEvent(QShowEvent *event)
 {
-    keepOnScreen(*this);
+    if (!event->spontaneous()) // shown by the program, not restored by the window system
+        keepOnScreen(*this);
     QMainWindow::showEvent(event);
 }
 

@@ -4,6 +4,7 @@
 
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QShowEvent>
 
 FormDialog::FormDialog(QWidget *parent, Qt::WindowFlags flags) : QDialog(parent, flags) {}
 
@@ -32,6 +33,7 @@ void FormDialog::showEvent(QShowEvent *event)
         button->setAutoDefault(false);
         button->setDefault(false);
     }
-    keepOnScreen(*this);
+    if (!event->spontaneous()) // shown by the program, not restored by the window system
+        keepOnScreen(*this);
     QDialog::showEvent(event);
 }
