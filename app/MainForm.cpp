@@ -2,6 +2,7 @@
 #include "ui_MainForm.h"
 
 #include "toolkit/Application.h"
+#include "toolkit/ScreenPlacement.h"
 #include "app/DatabaseFile.h"
 #include "app/Messages.h"
 #include "core/Triedenie.h"
@@ -15,6 +16,7 @@
 
 #include <QCloseEvent>
 #include <QProgressBar>
+#include <QShowEvent>
 
 TMainForm *MainForm = nullptr;
 
@@ -203,6 +205,13 @@ void TMainForm::closeEvent(QCloseEvent *event)
         event->accept();
     else
         event->ignore();
+}
+
+void TMainForm::showEvent(QShowEvent *event)
+{
+    if (!event->spontaneous()) // shown by the program, not restored by the window system
+        keepOnScreen(*this);
+    QMainWindow::showEvent(event);
 }
 
 void TMainForm::PridajZaznamCD1Click()

@@ -45,6 +45,7 @@ class TMainForm : public QMainWindow {
 
   protected:
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
   private:
     /// The close notification: asks about unsaved changes; false refuses the close.

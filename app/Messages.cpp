@@ -43,6 +43,24 @@ QString what(StrataPriUlozeni::Kind kind)
     return {};
 }
 
+// The field as the entry dialog labels its box.
+QString boxOf(const StrataPriUlozeni &loss)
+{
+    static const char *const labels[][2] = {
+        {"NazovCD", "Nazov CD"},           {"AutorCD", "Autor CD"},          {"TypCD", "Typ CD"},
+        {"DatumPozicania", "Pozicane OD"}, {"DatumVratenia", "Pozicane DO"}, {"Meno", "Meno"},
+        {"Priezvisko", "Priezvisko"},
+    };
+    const QString field = QString::fromLatin1(loss.field);
+    if (field == QLatin1String("Pesnicky") && loss.title > 0)
+        return QStringLiteral("Pesnicky %1").arg(loss.title);
+    for (const auto &label : labels) {
+        if (field == QLatin1String(label[0]))
+            return QString::fromLatin1(label[1]);
+    }
+    return field;
+}
+
 } // namespace
 
 namespace Messages {
@@ -73,7 +91,7 @@ QString lossWarning(const QString &path, const StrataPriUlozeni &loss)
     return QStringLiteral("Zaznam %1, pole %2 %3.\nZo suboru %4 sa potom neda spravne "
                           "nacitat.\nUlozit aj tak?")
         .arg(loss.record)
-        .arg(QString::fromLatin1(loss.field), what(loss.kind), quoted(path));
+        .arg(boxOf(loss), what(loss.kind), quoted(path));
 }
 
 QString saveFailed(const QString &path, const QString &reason)

@@ -16,8 +16,9 @@ TFormZadajCd::TFormZadajCd(QWidget *parent, ZoznamCD &zoznam)
     move(357, 172);
     AutoSizeLabels(this);
     // The database file holds Windows-1250 bytes: a character it cannot hold would be
-    // changed silently on saving, so the boxes refuse it as it is typed or pasted.
-    auto *validator = new CodePageValidator(this);
+    // changed silently on saving, so the boxes refuse it as it is typed or pasted. So is
+    // the bar, the file's separator: inside a text it would shift every later item.
+    auto *validator = new CodePageValidator(this, QStringLiteral("|"));
     for (QLineEdit *edit : findChildren<QLineEdit *>())
         edit->setValidator(validator);
     connect(ui->UlozBtn, &QPushButton::clicked, this, &TFormZadajCd::UlozBtnClick);

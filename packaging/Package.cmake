@@ -25,5 +25,7 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # dpkg-shlibdeps reads the program's needed libraries and names their packages (the Qt 6
 # runtime), with the versions this build was linked against.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Qt's own texts (standard buttons, file dialogs) in the user's language, read at start-up.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-translations-l10n)
 
 include(CPack)

@@ -50,6 +50,7 @@ struct StrataPriUlozeni {
         LeadingDigit, ///< the first title begins with a digit, which the count would take
         NulInText,    ///< a NUL byte, which ends an item when read
     } kind = Kind::BarInText;
+    std::int32_t title = 0; ///< for Pesnicky: the 1-based title at fault, 0 when not one title
 };
 
 /// The first text of the list that the file format cannot bring back, if any.

@@ -13,8 +13,8 @@ bool isDigit(char ch)
     return ch >= '0' && ch <= '9';
 }
 
-/// What a save and a load would do to the song text, if anything.
-std::optional<Kind> songsLoss(std::string_view songs, bool first)
+/// What a save and a load would do to the song text, if anything, and to which title.
+std::optional<Kind> songsLoss(std::string_view songs, bool first, std::int32_t &title)
 {
     if (songs.find('\0') != std::string_view::npos)
         return Kind::NulInText;
@@ -22,14 +22,16 @@ std::optional<Kind> songsLoss(std::string_view songs, bool first)
     if (std::count(songs.begin(), songs.end(), '|') != 10 || songs.back() != '|')
         return Kind::BarInText;
     // The count is written right before the first title and would take its digits.
+    title = 1;
     if (first && isDigit(songs.front()))
         return Kind::LeadingDigit;
     std::size_t from = 0;
     for (std::size_t bar = songs.find('|'); bar != std::string_view::npos;
-         from = bar + 1, bar = songs.find('|', from)) {
+         from = bar + 1, bar = songs.find('|', from), ++title) {
         if (songs.substr(from, bar - from) == "0")
             return Kind::TextIsZero;
     }
+    title = 0;
     return std::nullopt;
 }
 
@@ -50,8 +52,9 @@ std::optional<StrataPriUlozeni> NajdiStratu(const ZoznamCD &zoznam)
 {
     const ZaznamCD *zaznam = zoznam.Prvy;
     for (std::int32_t i = 1; i <= zoznam.PocetCd; ++i) {
-        if (auto kind = songsLoss(zaznam->Pesnicky(), i == 1))
-            return StrataPriUlozeni{i, "Pesnicky", *kind};
+        std::int32_t title = 0;
+        if (auto kind = songsLoss(zaznam->Pesnicky(), i == 1, title))
+            return StrataPriUlozeni{i, "Pesnicky", *kind, title};
         static const char *const names[PocetPoli] = {"Pesnicky",   "NazovCD",        "AutorCD",
                                                      "TypCD",      "DatumPozicania", "Meno",
                                                      "Priezvisko", "DatumVratenia"};

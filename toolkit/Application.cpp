@@ -2,9 +2,44 @@
 
 #include <QFont>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 #include <new>
 #include <stdexcept>
+
+namespace {
+
+// Qt's own catalogue for the user's language. Qt 6 asks for the standard buttons' texts
+// ("Cancel", "&Yes") in the context QPlatformTheme, but some catalogues, the Slovak one among
+// them, hold them only in the context QDialogButtonBox, where Qt 5 asked for them.
+class QtTexts : public QTranslator {
+  public:
+    using QTranslator::QTranslator;
+
+    bool loadFor(const QLocale &locale)
+    {
+        return catalogue_.load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
+                               QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    }
+
+    QString translate(const char *context, const char *sourceText, const char *disambiguation,
+                      int n) const override
+    {
+        QString text = catalogue_.translate(context, sourceText, disambiguation, n);
+        if (text.isEmpty() && qstrcmp(context, "QPlatformTheme") == 0)
+            text = catalogue_.translate("QDialogButtonBox", sourceText, disambiguation, n);
+        return text;
+    }
+
+    bool isEmpty() const override { return catalogue_.isEmpty(); }
+
+  private:
+    QTranslator catalogue_;
+};
+
+} // namespace
 
 void ShowException(Asker &asker, QWidget *parent, std::exception_ptr exception)
 {
@@ -35,6 +70,13 @@ Application::~Application()
 void Application::Initialize()
 {
     setApplicationName(QStringLiteral("Platnovnik"));
+    // What Qt draws itself (standard buttons, file dialogs, context menus) in the user's
+    // language; the program's own texts are Slovak whatever the locale.
+    auto *qtTexts = new QtTexts(this);
+    if (qtTexts->loadFor(QLocale()))
+        installTranslator(qtTexts);
+    else
+        delete qtTexts;
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
                                {QStringLiteral("Microsoft Sans Serif"),
                                 QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),

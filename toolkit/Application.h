@@ -36,7 +36,8 @@ class Application : public QApplication {
     /// Destroys the windows it still owns, newest first.
     ~Application() override;
 
-    /// The program's font (with stand-ins where "MS Sans Serif" is missing) and icon.
+    /// The program's font (with stand-ins where "MS Sans Serif" is missing) and icon, and
+    /// Qt's own texts in the language of the system's locale.
     void Initialize();
 
     /// Creates a window owned by this object and stores it in `instance`. The first one

@@ -58,18 +58,20 @@ int QtAsker::messageBox(QWidget *parent, const QString &text, const QString &cap
     return box.clickedButton() == ok ? Box::ResultOk : Box::ResultCancel;
 }
 
+void setUpFileDialog(QFileDialog &dialog, const FileQuestion &question)
+{
+    dialog.setAcceptMode(question.kind == FileQuestion::Kind::Save ? QFileDialog::AcceptSave
+                                                                   : QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setNameFilter(question.filter);
+    dialog.setDefaultSuffix(question.defaultSuffix);
+}
+
 QString QtAsker::fileName(QWidget *parent, const FileQuestion &question)
 {
     CheckedFileDialog dialog(parent, question.canClose);
-    if (question.kind == FileQuestion::Kind::Save) {
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setFileMode(QFileDialog::AnyFile);
-    } else {
-        dialog.setAcceptMode(QFileDialog::AcceptOpen);
-        dialog.setFileMode(QFileDialog::ExistingFile);
-    }
-    dialog.setNameFilter(question.filter);
-    dialog.setDefaultSuffix(question.defaultSuffix);
+    setUpFileDialog(dialog, question);
     if (dialog.exec() != QDialog::Accepted)
         return {};
     return dialog.selectedFiles().value(0);

@@ -4,6 +4,7 @@
 
 #include <functional>
 
+class QFileDialog;
 class QWidget;
 
 /// Style flags and results of the program's message boxes.
@@ -45,6 +46,11 @@ class QtAsker : public Asker {
                    int flags) override;
     QString fileName(QWidget *parent, const FileQuestion &question) override;
 };
+
+/// Sets `dialog` up to ask `question`. Neither kind asks anything of its own: Save replaces a
+/// file without a question, and Open takes any name, also one that does not exist, so that
+/// the program answers it in its own words.
+void setUpFileDialog(QFileDialog &dialog, const FileQuestion &question);
 
 /// The asker of windows that were given no other.
 Asker &defaultAsker();

@@ -33,7 +33,16 @@ bool canEncode(const QString &text)
 
 } // namespace CodePage
 
+CodePageValidator::CodePageValidator(QObject *parent, const QString &refused)
+    : QValidator(parent), refused_(refused)
+{
+}
+
 QValidator::State CodePageValidator::validate(QString &input, int &) const
 {
+    for (QChar c : refused_) {
+        if (input.contains(c))
+            return Invalid;
+    }
     return CodePage::canEncode(input) ? Acceptable : Invalid;
 }

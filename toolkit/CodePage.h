@@ -21,10 +21,14 @@ bool canEncode(const QString &text);
 
 } // namespace CodePage
 
-/// Refuses any input that the code page cannot hold; for the edit boxes that feed records.
+/// Refuses any input that the code page cannot hold, and any that holds one of `refused`;
+/// for the edit boxes that feed records.
 class CodePageValidator : public QValidator {
     Q_OBJECT
   public:
-    using QValidator::QValidator;
+    explicit CodePageValidator(QObject *parent = nullptr, const QString &refused = {});
     State validate(QString &input, int &pos) const override;
+
+  private:
+    QString refused_;
 };

@@ -1,7 +1,10 @@
 #include "toolkit/FormDialog.h"
 
+#include "toolkit/ScreenPlacement.h"
+
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QShowEvent>
 
 FormDialog::FormDialog(QWidget *parent, Qt::WindowFlags flags) : QDialog(parent, flags) {}
 
@@ -30,5 +33,7 @@ void FormDialog::showEvent(QShowEvent *event)
         button->setAutoDefault(false);
         button->setDefault(false);
     }
+    if (!event->spontaneous()) // shown by the program, not restored by the window system
+        keepOnScreen(*this);
     QDialog::showEvent(event);
 }

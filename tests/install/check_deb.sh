@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Debian package with CPack and checks what it would put on a user's machine:
 # the program, its menu entry, icons and metainfo and nothing else, and dependencies on the
-# Qt 6 runtime found by dpkg-shlibdeps.
+# Qt 6 runtime found by dpkg-shlibdeps, and on Qt's translations.
 #
 # Usage: check_deb.sh BUILD_DIR OUTPUT_DIR VERSION
 set -uo pipefail
@@ -19,8 +19,8 @@ field() { dpkg-deb -f "$deb" "$1"; }
     "platnovnik $version $(dpkg --print-architecture)" ] ||
     fail "package, version, architecture: $(field Package) $(field Version) $(field Architecture)"
 for name in Maintainer Section Description; do [ -n "$(field $name)" ] || fail "no $name"; done
-for library in libqt6widgets6 libqt6core6 libc6; do
-    grep -Eq "(^|, )$library( |,|$)" <<<"$(field Depends)" || fail "Depends lacks $library"
+for package in libqt6widgets6 libqt6core6 libc6 qt6-translations-l10n; do
+    grep -Eq "(^|, )$package( |,|$)" <<<"$(field Depends)" || fail "Depends lacks $package"
 done
 
 # Every file the package holds, in order, against what it should hold.

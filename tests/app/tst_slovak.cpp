@@ -1,0 +1,73 @@
+// Run in a Slovak session: what Qt draws comes out Slovak, the file dialogs ask nothing of
+// their own, and the loss warning names a field as the entry dialog labels its box.
+#include "AppTest.h"
+
+#include "app/Messages.h"
+
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+class TstSlovak : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void qtDrawsSlovak()
+    {
+        QDialogButtonBox buttons(QDialogButtonBox::Cancel);
+        QCOMPARE(buttons.button(QDialogButtonBox::Cancel)->text(), QString("Zrušiť"));
+    }
+
+    // Save over a file that is there, Open a name that is not: both close with it at once.
+    void fileDialogsAskNothing()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("zbierka.pln");
+        QString asked;
+        QTimer answer;
+        connect(&answer, &QTimer::timeout, [&] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+                asked += box->text(), box->done(0);
+        });
+        answer.start(10);
+        for (auto kind : {FileQuestion::Kind::Save, FileQuestion::Kind::Open}) {
+            QFile file(path);
+            QVERIFY(kind == FileQuestion::Kind::Save ? file.open(QIODevice::WriteOnly)
+                                                     : file.remove());
+            QFileDialog dialog;
+            setUpFileDialog(dialog, {kind, "Platnovnik (*.pln)", "pln", {}});
+            dialog.selectFile(path);
+            static_cast<QDialog &>(dialog).accept(); // as its Open or Save button does
+            QCOMPARE(asked, QString());
+            QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        }
+    }
+
+    void lossWarningNamesTheBox()
+    {
+        const struct {
+            Pole pole;
+            const char *text, *said;
+        } rows[] = {
+            {Pole::DatumPozicania, "0", "Pozicane OD je"},
+            {Pole::DatumVratenia, "1|2", "Pozicane DO obsahuje"},
+            {Pole::NazovCD, "0", "Nazov CD je"},
+            {Pole::Pesnicky, "a|b|0|d|e|f|g|h|i|j|", "Pesnicky 3 je"},
+            {Pole::Pesnicky, "7 dni|b|c|d|e|f|g|h|i|j|", "Pesnicky 1 zacina"},
+            {Pole::Pesnicky, "a|b|", "Pesnicky obsahuje"},
+        };
+        for (const auto &row : rows) {
+            ZoznamCD zoznam;
+            zoznam.PripojZaznam(new ZaznamCD);
+            zoznam.Prvy->setText(row.pole, row.text);
+            const QString warning = Messages::lossWarning("a.pln", *NajdiStratu(zoznam));
+            QVERIFY2(warning.startsWith(QString("Zaznam 1, pole %1 ").arg(row.said)),
+                     qPrintable(warning));
+        }
+    }
+};
+
+PLATNOVNIK_TEST_MAIN(TstSlovak, defaultAsker())
+#include "tst_slovak.moc"
