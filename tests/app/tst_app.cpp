@@ -1,0 +1,332 @@
+// The main window with the program's dialogs: Open and Save and what a failure must keep,
+// the unsaved-changes flag and the count after each command, and the prompts.
+#include "app/MainForm.h"
+#include "dialogs/About.h"
+#include "dialogs/Triedenie.h"
+#include "dialogs/Vyhladaj.h"
+#include "dialogs/Vypiscd.h"
+#include "dialogs/Zadajcd.h"
+#include "tests/WindowTest.h"
+#include "toolkit/Application.h"
+#include "toolkit/CodePage.h"
+
+#include <QtWidgets>
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+
+// Answers the program's questions from queues and remembers each box as its text, caption
+// and flags. With nothing queued, a box is answered OK and a file dialog cancelled.
+struct FakeAsker : Asker {
+    QStringList boxes, files;
+    QList<int> answers;
+    int messageBox(QWidget *, const QString &text, const QString &caption, int flags) override
+    {
+        boxes << text + '|' + caption + QString::number(flags, 16);
+        return answers.isEmpty() ? Box::ResultOk : answers.takeFirst();
+    }
+    QString fileName(QWidget *, const FileQuestion &) override
+    {
+        return files.isEmpty() ? "" : files.takeFirst();
+    }
+};
+
+const QByteArray kWorkedExample =
+    "2Song01|Song02|Song03|Song04|Song05|Song06|Song07|Song08|Song09|Song10|Name CD |Autor CD|"
+    "Typ CD |01012003|Nedefinovane|Nedefinovane|31122100|Ranna|Vecer|Dazd|More|Cesta|Domov|"
+    "Leto|Zima|Noc|Koniec|Piesne 2003|Kapela|audio|15.03.2003|Peter|Kovac|31.03.2003|";
+
+// The names of the records in list order, joined by commas.
+QString names()
+{
+    QStringList out;
+    const ZaznamCD *zaznam = Zoznam.Prvy;
+    for (int i = 0; i < Zoznam.PocetCd; ++i, zaznam = zaznam->Dalsi)
+        out << CodePage::toQString(zaznam->NazovCD());
+    return out.join(',');
+}
+
+QByteArray read(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : "(missing)";
+}
+
+// Lets this process write files of at most `bytes` (0: as before), as a full disk would.
+rlim_t limitFileSize(rlim_t bytes)
+{
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    const rlim_t old = std::exchange(limit.rlim_cur, bytes ? bytes : limit.rlim_cur);
+    setrlimit(RLIMIT_FSIZE, &limit);
+    return old;
+}
+
+} // namespace
+
+class TstApp : public QObject {
+    Q_OBJECT
+
+    FakeAsker asker;
+    std::unique_ptr<TMainForm> form;
+    std::unique_ptr<QTemporaryDir> dir;
+
+    QAction *action(const char *name) { return form->findChild<QAction *>(name); }
+    bool flag() { return action("Save")->isEnabled(); }
+    QLabel *count() { return form->findChild<QLabel *>("LabelPocetCd"); }
+    QString path(const QString &name) { return name.startsWith('/') ? name : dir->filePath(name); }
+    QStringList files() { return QDir(dir->path()).entryList(QDir::Files); }
+
+    void write(const QString &name, const QByteArray &bytes)
+    {
+        QFile file(path(name));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    }
+
+    // Three records, the state every failure must leave alone.
+    void threeRecords(bool unsaved)
+    {
+        for (const char *nazov : {"Prvy", "Druhy", "Treti"}) {
+            Zoznam.PripojZaznam(new ZaznamCD);
+            Zoznam.Aktualny->setNazovCD(nazov);
+        }
+        action("Save")->setEnabled(unsaved);
+    }
+
+    // The last box reports a failure: it names the file and says `said` (a pattern).
+    bool reported(const QString &file, const QString &said)
+    {
+        const QString report = asker.boxes.value(asker.boxes.size() - 1);
+        return report.contains('"' + path(file) + '"') && report.contains("|Pozor!3") &&
+               report.contains(QRegularExpression(said));
+    }
+
+  private slots:
+    void init()
+    {
+        asker = FakeAsker();
+        form = std::make_unique<TMainForm>(nullptr, &asker);
+        dir = std::make_unique<QTemporaryDir>();
+    }
+
+    void cleanup()
+    {
+        form.reset();
+        Zoznam.VymazVsetky();
+    }
+
+    // Open: the prompt, the dialog (cancelled when no file is chosen), the load and its
+    // report; only a completed load replaces the records. Save: a save that writes nothing
+    // keeps the flag on and an old file whole, with nothing left beside it.
+    void openAndFailedSave_data()
+    {
+        QTest::addColumn<bool>("changes");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QByteArray>("bytes"); // what the file holds before, if it is there
+        for (const char *column : {"command", "file", "said", "setup", "names", "count"})
+            QTest::addColumn<QString>(column);
+        const auto row = [](const char *name, bool changes, int answer, const char *file,
+                            const QByteArray &bytes = {}, const char *said = "",
+                            const char *setup = "", const char *names = "Prvy,Druhy,Treti",
+                            const char *count = "0") {
+            QTest::newRow(name) << changes << answer << bytes << QString(name).left(4) << file
+                                << said << setup << names << count;
+        };
+        row("Open, nothing unsaved: no question, dialog cancelled", false, 0, "");
+        row("Open, unsaved, OK, dialog cancelled", true, 1, "");
+        row("Open, unsaved, Cancel: no dialog", true, 2, "");
+        row("Open the worked example", true, 1, "a.pln", kWorkedExample, "", "",
+            "Name CD ,Piesne 2003", "2");
+        row("Open no records", false, 0, "a.pln", "0", "", "", "", "0");
+        row("Open the sample database, Windows-1250", false, 0, PLATNOVNIK_SAMPLE, {}, "", "",
+            "Piesne 2003,Zlaté hity,Štyri ročné obdobia,Cesta", "4");
+        row("Open a file cut off in the second record", true, 1, "a.pln", kWorkedExample.left(200),
+            "Zaznam 2\\D.*\\b200\\b");
+        row("Open a missing file", true, 1, "chyba.pln", {}, ".");
+        row("Open a missing file, nothing unsaved", false, 0, "chyba.pln", {}, ".");
+        row("Open a folder", true, 1, "priecinok", {}, ".", "folder");
+        row("Open a file that opens, but every read fails", true, 1, "/proc/self/mem", {}, ".");
+        row("Save, dialog cancelled", true, 0, "");
+        row("Save a text \"0\", Cancel to the warning", true, 2, "a.pln", {}, "Zaznam 2\\D",
+            "loss");
+        row("Save to a device", true, 1, "/dev/full", {}, ".");
+        row("Save into a folder that is gone", true, 1, "gone/a.pln", {}, ".");
+        row("Save into a folder nobody may write", true, 1, "/sys/a.pln", {}, ".");
+        row("Save over an old file, the disk full", true, 1, "a.pln", kWorkedExample, ".", "full");
+        row("Save over an old file, no backup", true, 1, "a.pln", kWorkedExample, ".", "backup");
+    }
+
+    void openAndFailedSave()
+    {
+        QFETCH(bool, changes);
+        QFETCH(int, answer);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, command);
+        QFETCH(QString, file);
+        QFETCH(QString, said);
+        QFETCH(QString, setup);
+        if (file.startsWith("/sys") && QFile(file).open(QIODevice::WriteOnly))
+            QSKIP("this folder is writable here");
+        threeRecords(changes);
+        if (!bytes.isNull())
+            write(file, bytes);
+        QVERIFY(setup != "folder" || QDir(dir->path()).mkdir(file));
+        QVERIFY(setup != "backup" || QDir(dir->path()).mkdir(file + '~'));
+        if (setup == "loss")
+            Zoznam.Prvy->Dalsi->setMeno("0");
+        asker.answers << answer;
+        asker.files << (file.isEmpty() ? "" : path(file)) << "not asked";
+        const rlim_t unlimited = limitFileSize(setup == "full" ? 300 : 0);
+        action(command.toLatin1())->trigger();
+        limitFileSize(unlimited);
+        const bool asked = command == "Open" && changes;
+        QCOMPARE(asker.boxes.size(), int(asked) + int(!said.isEmpty()));
+        QVERIFY(!asked ||
+                asker.boxes[0] == "Nemas ulozene vytvorene polozky!\nPokracovat?|Pozor!31");
+        QVERIFY2(said.isEmpty() || reported(file, said), qPrintable(asker.boxes.join('\n')));
+        QCOMPARE(asker.files.size(), 1 + int(command == "Open" && answer == 2));
+        QTEST(names(), "names");
+        QTEST(count()->text(), "count");
+        QCOMPARE(flag(), changes && (file.isEmpty() || !said.isEmpty()));
+        QCOMPARE(files(),
+                 bytes.isNull() || file.startsWith('/') ? QStringList{} : QStringList{file});
+        QVERIFY(bytes.isNull() || read(path(file)) == bytes);
+        QVERIFY(!QFileInfo("/dev/full").isFile());
+    }
+
+    // The worked example loaded and saved comes out byte for byte. Saved again, the backup is
+    // the first save, with the old file's permissions, and no temporary file is left; warned
+    // of a loss and answered OK, it saves all the same.
+    void saveWritesTheFormatAndKeepsThePreviousVersion()
+    {
+        write("a.pln", kWorkedExample);
+        asker.files << path("a.pln") << path("b.pln") << path("b.pln");
+        action("Open")->trigger();
+        action("Save")->setEnabled(true);
+        action("Save")->trigger();
+        QCOMPARE(read(path("b.pln")), kWorkedExample);
+        QVERIFY(QFile::setPermissions(path("b.pln"), QFile::ReadOwner | QFile::WriteOwner));
+        const QFile::Permissions mode = QFile::permissions(path("b.pln"));
+        Zoznam.Prvy->setMeno("0");
+        action("Save")->setEnabled(true);
+        action("Save")->trigger();
+        QCOMPARE(asker.boxes.size(), 1);
+        QVERIFY(!flag());
+        QCOMPARE(read(path("b.pln~")), kWorkedExample);
+        QCOMPARE(files(), (QStringList{"a.pln", "b.pln", "b.pln~"}));
+        QCOMPARE(QFile::permissions(path("b.pln")) | QFile::permissions(path("b.pln~")), mode);
+        QVERIFY(read(path("b.pln")).contains("|0|"));
+    }
+
+    // Every command, over three records: the window it shows (closed by its close box, or by
+    // the button named), the question it asks, whether the program is to end, and the flag
+    // and count it leaves. "close" is the main window's close box.
+    void commands_data()
+    {
+        for (const char *column : {"item", "window", "button", "label", "asks"})
+            QTest::addColumn<QString>(column);
+        for (const char *column : {"before", "after", "ends"})
+            QTest::addColumn<bool>(column);
+        QTest::addColumn<int>("answer");
+        const auto row = [](const QByteArray &name, const char *item, bool before, bool after,
+                            const char *window = "", const char *count = "0",
+                            const char *button = "", const char *asks = "", int answer = 1,
+                            bool ends = false) {
+            QTest::newRow(name.constData())
+                << item << window << button << count << asks << before << after << ends << answer;
+        };
+        const char *open = "Nemas ulozene vytvorene polozky!\nPokracovat?|Pozor!31";
+        const char *end = "Nemas Ulozene data! \nChces naozaj skoncit?|Pozor!31";
+        row("start-up: off", "", false, false);
+        row("entry dialog closed: on, count shown", "PridajZaznamCD1", false, true, "TFormZadajCd",
+            "3");
+        row("entry dialog, Uloz: one more", "PridajZaznamCD1", false, true, "TFormZadajCd", "4",
+            "UlozBtn");
+        row("sort: on", "Triedenie1", false, true);
+        row("completed open: off", "Open", true, false, "", "1", "", open);
+        row("completed save: off", "Save", true, false);
+        row("listing: off stays off", "Vypispoziciek1", false, false, "TVypisForm");
+        row("listing: on stays on", "Vypispoziciek1", true, true, "TVypisForm");
+        row("sort settings", "Vybertriedenia1", true, true, "TFormTried");
+        row("search", "Vyhladanie1", false, false, "THladanieForm");
+        row("search settings", "NastavenieVyhladavania1", true, true, "TFormVyhladaj");
+        row("about", "Oprograme1", false, false, "TAboutForm");
+        for (const QByteArray item : {"End1", "close"}) {
+            row(item + ", nothing unsaved: ends", item, false, false, "", "0", "", "", 1, true);
+            row(item + ", unsaved, OK: ends", item, true, true, "", "0", "", end, 1, true);
+            row(item + ", unsaved, Cancel: stays", item, true, true, "", "0", "", end, 2, false);
+        }
+    }
+
+    void commands()
+    {
+        QFETCH(QString, item);
+        QFETCH(QString, window);
+        QFETCH(QString, button);
+        QFETCH(QString, label);
+        QFETCH(bool, before);
+        QFETCH(bool, ends);
+        QFETCH(int, answer);
+        form->show();
+        threeRecords(before);
+        write("a.pln", "1a|b|c|d|e|f|g|h|i|j|N|A|T|D|M|P|V|");
+        asker.files << path(item == "Open" ? "a.pln" : "b.pln");
+        asker.answers << answer;
+        const int topLevels = QApplication::topLevelWidgets().size();
+        QString seen;
+        if (!window.isEmpty())
+            whenModal([&](QWidget *modal) {
+                seen = modal->metaObject()->className();
+                if (auto *b = modal->findChild<QPushButton *>(button); b && !button.isEmpty())
+                    b->click();
+                else
+                    modal->close();
+            });
+        QSignalSpy terminate(form.get(), &TMainForm::terminateRequested);
+        if (!item.isEmpty())
+            item == "close" ? void(form->close()) : action(item.toLatin1())->trigger();
+        QCOMPARE(seen, window);
+        QTEST(asker.boxes.join(""), "asks");
+        QCOMPARE(terminate.size(), int(ends));
+        QCOMPARE(form->isVisible(), !(ends && item == "close"));
+        QTEST(flag(), "after");
+        // The label shows the count once a command changed it; nothing else clears the list.
+        QCOMPARE(count()->text(), label);
+        QCOMPARE(Zoznam.PocetCd, label == "0" ? 3 : label.toInt());
+        QCOMPARE(QApplication::topLevelWidgets().size(), topLevels); // made for one showing
+        QVERIFY(!VypisForm);
+    }
+
+    // The real box answers Cancel to Escape and its close box, where it has a Cancel button.
+    void messageBox()
+    {
+        // clang-format off
+        for (auto [flags, key, result] : {std::tuple{0x31, int(Qt::Key_Escape), 2}, {0x31, 0, 2},
+                                          {0x31, Qt::Key_Return, 1}, {0x30, Qt::Key_Escape, 1}}) {
+            // clang-format on
+            whenModal([key = key](QWidget *box) { // no key: the close box
+                key ? QTest::keyClick(box, Qt::Key(key)) : void(box->close());
+            });
+            QCOMPARE(QtAsker().messageBox(nullptr, "?", "Pozor!", flags), result);
+        }
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    // The program's own application object, owning the dialogs that the commands show.
+    FakeAsker unused;
+    Application app(argc, argv, unused);
+    app.Initialize();
+    std::signal(SIGXFSZ, SIG_IGN); // a write beyond the size limit fails, the test goes on
+    app.CreateForm(FormZadajCd);
+    app.CreateForm(AboutForm);
+    app.CreateForm(FormTried);
+    app.CreateForm(FormVyhladaj);
+    TstApp test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_app.moc"
