@@ -12,21 +12,15 @@
 inline std::shared_ptr<bool> whenModal(std::function<void(QWidget *)> drive)
 {
     auto closed = std::make_shared<bool>(false);
-    auto *timer = new QTimer;
-    QObject::connect(timer, &QTimer::timeout, [=, waited = 0]() mutable {
-        QPointer<QWidget> modal = QApplication::activeModalWidget();
-        if (!modal && ++waited < 500)
-            return;
-        timer->deleteLater();
-        timer->stop();
-        if (!modal)
+    QTimer::singleShot(0, [=] {
+        QPointer<QWidget> modal;
+        if (!QTest::qWaitFor([&] { return !(modal = QApplication::activeModalWidget()).isNull(); },
+                             5000))
             return;
         drive(modal);
-        *closed = !modal || !modal->isVisible();
-        if (!*closed)
+        if (!(*closed = !modal || !modal->isVisible()))
             modal->close();
     });
-    timer->start(10);
     return closed;
 }
 

@@ -1,5 +1,4 @@
-// The main window with the program's dialogs: Open and Save and what a failure must keep,
-// the unsaved-changes flag and the count after each command, and the prompts.
+// The main window with its dialogs: the commands, their prompts, and Open and Save.
 #include "app/MainForm.h"
 #include "dialogs/About.h"
 #include "dialogs/Triedenie.h"
@@ -17,8 +16,7 @@
 
 namespace {
 
-// Answers the program's questions from queues and remembers each box as its text, caption
-// and flags. With nothing queued, a box is answered OK and a file dialog cancelled.
+// Answers from queues (by default OK, and no file) and keeps each box as text|caption+flags.
 struct FakeAsker : Asker {
     QStringList boxes, files;
     QList<int> answers;
@@ -38,7 +36,6 @@ const QByteArray kWorkedExample =
     "Typ CD |01012003|Nedefinovane|Nedefinovane|31122100|Ranna|Vecer|Dazd|More|Cesta|Domov|"
     "Leto|Zima|Noc|Koniec|Piesne 2003|Kapela|audio|15.03.2003|Peter|Kovac|31.03.2003|";
 
-// The names of the records in list order, joined by commas.
 QString names()
 {
     QStringList out;
@@ -52,16 +49,6 @@ QByteArray read(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : "(missing)";
-}
-
-// Lets this process write files of at most `bytes` (0: as before), as a full disk would.
-rlim_t limitFileSize(rlim_t bytes)
-{
-    rlimit limit{};
-    getrlimit(RLIMIT_FSIZE, &limit);
-    const rlim_t old = std::exchange(limit.rlim_cur, bytes ? bytes : limit.rlim_cur);
-    setrlimit(RLIMIT_FSIZE, &limit);
-    return old;
 }
 
 } // namespace
@@ -95,14 +82,6 @@ class TstApp : public QObject {
         action("Save")->setEnabled(unsaved);
     }
 
-    // The last box reports a failure: it names the file and says `said` (a pattern).
-    bool reported(const QString &file, const QString &said)
-    {
-        const QString report = asker.boxes.value(asker.boxes.size() - 1);
-        return report.contains('"' + path(file) + '"') && report.contains("|Pozor!3") &&
-               report.contains(QRegularExpression(said));
-    }
-
   private slots:
     void init()
     {
@@ -117,9 +96,8 @@ class TstApp : public QObject {
         Zoznam.VymazVsetky();
     }
 
-    // Open: the prompt, the dialog (cancelled when no file is chosen), the load and its
-    // report; only a completed load replaces the records. Save: a save that writes nothing
-    // keeps the flag on and an old file whole, with nothing left beside it.
+    // Only a completed load replaces the records; a save that writes nothing keeps the flag
+    // on and an old file whole, with nothing left beside it.
     void openAndFailedSave_data()
     {
         QTest::addColumn<bool>("changes");
@@ -146,7 +124,6 @@ class TstApp : public QObject {
             "Zaznam 2\\D.*\\b200\\b");
         row("Open a missing file", true, 1, "chyba.pln", {}, ".");
         row("Open a missing file, nothing unsaved", false, 0, "chyba.pln", {}, ".");
-        row("Open a folder", true, 1, "priecinok", {}, ".", "folder");
         row("Open a file that opens, but every read fails", true, 1, "/proc/self/mem", {}, ".");
         row("Save, dialog cancelled", true, 0, "");
         row("Save a text \"0\", Cancel to the warning", true, 2, "a.pln", {}, "Zaznam 2\\D",
@@ -172,20 +149,27 @@ class TstApp : public QObject {
         threeRecords(changes);
         if (!bytes.isNull())
             write(file, bytes);
-        QVERIFY(setup != "folder" || QDir(dir->path()).mkdir(file));
         QVERIFY(setup != "backup" || QDir(dir->path()).mkdir(file + '~'));
         if (setup == "loss")
             Zoznam.Prvy->Dalsi->setMeno("0");
         asker.answers << answer;
         asker.files << (file.isEmpty() ? "" : path(file)) << "not asked";
-        const rlim_t unlimited = limitFileSize(setup == "full" ? 300 : 0);
+        rlimit old{}; // "full": files of at most 300 bytes, as a full disk would allow
+        getrlimit(RLIMIT_FSIZE, &old);
+        const rlimit limit{setup == "full" ? 300 : old.rlim_cur, old.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limit);
         action(command.toLatin1())->trigger();
-        limitFileSize(unlimited);
+        setrlimit(RLIMIT_FSIZE, &old);
         const bool asked = command == "Open" && changes;
         QCOMPARE(asker.boxes.size(), int(asked) + int(!said.isEmpty()));
         QVERIFY(!asked ||
                 asker.boxes[0] == "Nemas ulozene vytvorene polozky!\nPokracovat?|Pozor!31");
-        QVERIFY2(said.isEmpty() || reported(file, said), qPrintable(asker.boxes.join('\n')));
+        // A failure is reported, naming the file, in the program's words where they are given.
+        const QString report = asker.boxes.value(asker.boxes.size() - 1);
+        QVERIFY2(said.isEmpty() ||
+                     (report.contains('"' + path(file) + '"') &&
+                      report.contains(QRegularExpression(said)) && report.contains("|Pozor!3")),
+                 qPrintable(report));
         QCOMPARE(asker.files.size(), 1 + int(command == "Open" && answer == 2));
         QTEST(names(), "names");
         QTEST(count()->text(), "count");
@@ -196,9 +180,8 @@ class TstApp : public QObject {
         QVERIFY(!QFileInfo("/dev/full").isFile());
     }
 
-    // The worked example loaded and saved comes out byte for byte. Saved again, the backup is
-    // the first save, with the old file's permissions, and no temporary file is left; warned
-    // of a loss and answered OK, it saves all the same.
+    // The worked example loaded and saved comes out byte for byte; saved again over it, with
+    // a loss warned of and accepted, the old file stays as a backup with its permissions.
     void saveWritesTheFormatAndKeepsThePreviousVersion()
     {
         write("a.pln", kWorkedExample);
@@ -220,9 +203,8 @@ class TstApp : public QObject {
         QVERIFY(read(path("b.pln")).contains("|0|"));
     }
 
-    // Every command, over three records: the window it shows (closed by its close box, or by
-    // the button named), the question it asks, whether the program is to end, and the flag
-    // and count it leaves. "close" is the main window's close box.
+    // Each command over three records: the window it shows (closed by its close box or the
+    // button named), what it asks, whether the program ends, the flag and count it leaves.
     void commands_data()
     {
         for (const char *column : {"item", "window", "button", "label", "asks"})
@@ -292,7 +274,6 @@ class TstApp : public QObject {
         QCOMPARE(terminate.size(), int(ends));
         QCOMPARE(form->isVisible(), !(ends && item == "close"));
         QTEST(flag(), "after");
-        // The label shows the count once a command changed it; nothing else clears the list.
         QCOMPARE(count()->text(), label);
         QCOMPARE(Zoznam.PocetCd, label == "0" ? 3 : label.toInt());
         QCOMPARE(QApplication::topLevelWidgets().size(), topLevels); // made for one showing
@@ -316,7 +297,6 @@ class TstApp : public QObject {
 
 int main(int argc, char *argv[])
 {
-    // The program's own application object, owning the dialogs that the commands show.
     FakeAsker unused;
     Application app(argc, argv, unused);
     app.Initialize();

@@ -1,5 +1,4 @@
-// The dialogs on their own: what the entry dialog appends, what the listing shows, what the
-// settings store and what a search finds.
+// The dialogs on their own: entry, listing, settings and search.
 #include "core/Triedenie.h"
 #include "dialogs/Hladanie.h"
 #include "dialogs/SearchFolding.h"
@@ -55,9 +54,8 @@ class TestDialogs : public QObject {
     Q_OBJECT
 
   private slots:
-    // Each box feeds its own field as typed, blanks kept and letters in Windows-1250, which
-    // refuses what it cannot hold; an empty song box gives two bars in a row. A second
-    // "Uloz" appends an equal record.
+    // Each box feeds its own field as typed, in Windows-1250, which refuses what it cannot
+    // hold; an empty song box gives two bars in a row. A second "Uloz" appends an equal record.
     void entryEachBoxFeedsItsField()
     {
         ZoznamCD zoznam;
@@ -105,12 +103,11 @@ class TestDialogs : public QObject {
         }
     }
 
-    // A blank row, then one row per record in list order, each column from its own field;
-    // the last record's Dalsi is never followed.
+    // A blank row, then a row per record in list order, a column per field; the walk stops
+    // at the count.
     void listing()
     {
         for (int count : {0, 1, 1'200}) {
-            // Column by column: the field shown, and a mark that tells it from the others.
             const std::pair<Pole, const char *> columns[] = {
                 {Pole::DatumPozicania, "D"}, {Pole::AutorCD, "A"}, {Pole::NazovCD, "N"},
                 {Pole::DatumVratenia, "V"},  {Pole::Meno, " M"},   {Pole::Priezvisko, "P|"},
@@ -203,7 +200,7 @@ class TestDialogs : public QObject {
         }
     }
 
-    // Record i holds the mark in the field of setting i, the last one only in fields that no
+    // Record i holds the mark in the field of setting i, the last one only in fields no
     // setting searches. A window made as the menu makes it takes the program's list.
     void searchEachSettingItsField()
     {

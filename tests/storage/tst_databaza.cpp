@@ -11,7 +11,6 @@ using Kind = StrataPriUlozeni::Kind;
 
 namespace {
 
-// A record's eight texts in file order.
 using Texts = std::array<std::string, PocetPoli>;
 
 // clang-format off
@@ -33,7 +32,6 @@ void append(ZoznamCD &zoznam, const Texts &texts)
         zoznam.Aktualny->setText(Pole(f), texts[f]);
 }
 
-// The records reachable from Prvy in PocetCd steps.
 std::vector<Texts> recordsOf(const ZoznamCD &zoznam)
 {
     std::vector<Texts> out(std::size_t(zoznam.PocetCd));
@@ -46,7 +44,6 @@ std::vector<Texts> recordsOf(const ZoznamCD &zoznam)
     return out;
 }
 
-// A file's bytes written by hand, the way the format lays them out.
 std::string fileOf(const std::string &count, const std::vector<Texts> &records)
 {
     std::string out = count;
@@ -63,8 +60,8 @@ std::string saved(const ZoznamCD &zoznam)
     return sink.bytes;
 }
 
-// Hands its bytes out in one block or a few at a time, so that items cross block boundaries;
-// with `fails`, the end of the bytes is a read error as a broken disk gives.
+// Hands out its bytes at once or a few at a time, so that items cross block boundaries; with
+// `fails`, their end is a read error.
 struct TrickleSource : ByteSource {
     TrickleSource(std::string_view b, bool trickle, bool f = false)
         : rest(b), most(trickle ? 7 : ~0u), fails(f)
@@ -84,7 +81,6 @@ struct TrickleSource : ByteSource {
     std::mt19937 random{17};
 };
 
-// A copy of `t` with field `f` set to `text`.
 Texts with(Texts t, int f, const std::string &text)
 {
     t[f] = text;
@@ -183,8 +179,7 @@ TEST(Save, WritesTheCountAndTheTextsAsStored)
     zoznam.Aktualny->Dalsi = nullptr;
 }
 
-// The first text that a save and a load would change, in a list of three, as a real save
-// and load show it.
+// The first text that a save and a load would change, as a real save and load show it.
 TEST(NajdiStratu, FindsTheFirstTextThatASaveAndLoadWouldChange)
 {
     const std::string titles = "b|c|d|e|f|g|h|i|j|"; // the last nine titles
@@ -198,8 +193,8 @@ TEST(NajdiStratu, FindsTheFirstTextThatASaveAndLoadWouldChange)
         {1, 1, "A|B", true, Kind::BarInText}, {2, 7, "31|12", true, Kind::BarInText},
         {1, 6, "0", true, Kind::TextIsZero}, {1, 6, " 0", false, {}},
         {2, 2, "Ka\0pela"s, true, Kind::NulInText}, {1, 0, "a\0|"s + titles, true, Kind::NulInText},
-        {2, 0, "a|b|0|d|e|f|g|h|i|j|", true, Kind::TextIsZero}, {1, 0, titles, true, Kind::BarInText},
-        {1, 0, "a|" + titles + "k", true, Kind::BarInText},
+        {2, 0, "a|b|0|d|e|f|g|h|i|j|", true, Kind::TextIsZero},
+        {1, 0, titles, true, Kind::BarInText}, {1, 0, "a|" + titles + "k", true, Kind::BarInText},
         {0, 0, "7 dni|" + titles, true, Kind::LeadingDigit}, {1, 0, "7 dni|" + titles, false, {}},
         // clang-format on
     };
