@@ -261,10 +261,8 @@ class TstApp : public QObject {
         if (!window.isEmpty())
             whenModal([&](QWidget *modal) {
                 seen = modal->metaObject()->className();
-                if (auto *b = modal->findChild<QPushButton *>(button); b && !button.isEmpty())
-                    b->click();
-                else
-                    modal->close();
+                button.isEmpty() ? void(modal->close())
+                                 : modal->findChild<QPushButton *>(button)->click();
             });
         QSignalSpy terminate(form.get(), &TMainForm::terminateRequested);
         if (!item.isEmpty())

@@ -81,16 +81,11 @@ struct TrickleSource : ByteSource {
     std::mt19937 random{17};
 };
 
-Texts with(Texts t, int f, const std::string &text)
-{
-    t[f] = text;
-    return t;
-}
-
 TEST(Load, CompletesOrStopsWithNothingLoaded)
 {
+    const auto with = [](Texts t, int f, const std::string &text) { return t[f] = text, t; };
     const std::string seven = fileOf("2", {with(d, 0, "7 dni|b|c|d|e|f|g|h|i|j|"), d});
-    const std::string cut = workedExample.substr(0, 254), three = fileOf("3", {d, d});
+    const std::string cutShort = workedExample.substr(0, 254), three = fileOf("3", {d, d});
     const Texts high = with(with(d, 0, "\xFF|\n|\xE1|" + std::string(7, '|')), 3, "a\r\nb\xFF");
     const Texts zeros = with(with(d, 5, "00"), 6, " 0");
     const Texts longItem = with(d, 0, std::string(300'000, '\xFF') + std::string(10, '|'));
@@ -122,14 +117,14 @@ TEST(Load, CompletesOrStopsWithNothingLoaded)
         {"\"0\" before a NUL byte", "1Song01|0|\0|"s, 1, {}, 1, Reason::EndMarker, 8},
         {"a NUL byte before \"0\"", "1Song01|\0|0|"s, 1, {}, 1, Reason::NulByte, 8},
         {"more counted than there are", three, 3, {}, 3, Reason::EndOfInput, three.size()},
-        {"the last bar missing", cut, 2, {}, 2, Reason::EndOfInput, 254},
+        {"the last bar missing", cutShort, 2, {}, 2, Reason::EndOfInput, 254},
         {"a negative count", fileOf("-1", {d}), -1, {}, 0, Reason::NegativeCount, 0},
         {"the largest count", "2147483647", 2147483647, {}, 1, Reason::EndOfInput, 10},
         {"a count above 32 bits", "2147483648|", 2147483648, {}, 0, Reason::CountOutOfRange, 0},
         {"a count below 32 bits", "-2147483649", -2147483649, {}, 0, Reason::NegativeCount, 0},
         {"a count wrapping 64 bits", "18446744073709551617" + fileOf("", {d}), INT64_MAX, {}, 0,
             Reason::CountOutOfRange, 0},
-        {"a read error in a record", cut.substr(0, 200), 2, {}, 2, Reason::ReadError, 200},
+        {"a read error in a record", cutShort.substr(0, 200), 2, {}, 2, Reason::ReadError, 200},
         {"a read error in the count", " 12", 12, {}, 0, Reason::ReadError, 3},
         // clang-format on
     };
