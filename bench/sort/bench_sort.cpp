@@ -8,7 +8,7 @@
 
 #include "core/Triedenie.h"
 #include "core/ZoznamCD.h"
-#include "tests/core/LiteralSort.h"
+#include "LiteralSort.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,8 +1,10 @@
 // Run in a Slovak session: what Qt draws comes out Slovak, the file dialogs ask nothing of
 // their own, and the loss warning names a field as the entry dialog labels its box.
-#include "AppTest.h"
-
 #include "app/Messages.h"
+#include "core/ZoznamCD.h"
+#include "toolkit/Application.h"
+
+#include <QtTest>
 
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -69,5 +71,11 @@ class TstSlovak : public QObject {
     }
 };
 
-PLATNOVNIK_TEST_MAIN(TstSlovak, defaultAsker())
+int main(int argc, char *argv[])
+{
+    Application app(argc, argv);
+    app.Initialize(); // where Qt's catalogue is loaded
+    TstSlovak test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_slovak.moc"

@@ -7,6 +7,9 @@
 set -uo pipefail
 prefix=$1 failures=0
 fail() { echo "FAIL: $*" && failures=$((failures + 1)); }
+for tool in desktop-file-validate appstreamcli convert compare; do
+    command -v $tool >/dev/null || { echo "SKIP: $tool is not installed" && exit 77; }
+done
 
 desktop=("$prefix"/share/applications/*.desktop)
 metainfo=("$prefix"/share/metainfo/*.metainfo.xml)

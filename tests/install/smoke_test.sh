@@ -7,6 +7,7 @@
 #
 # Usage: smoke_test.sh PREFIX CLOSE_WINDOW_HELPER CAPTION
 set -uo pipefail
+command -v Xvfb >/dev/null || { echo "SKIP: Xvfb is not installed" && exit 77; }
 prefix=$1 closer=$2 caption=$3
 work=$(mktemp -d) app_pid='' xvfb_pid=''
 trap '{ kill -9 $app_pid; kill $xvfb_pid && wait $xvfb_pid; } 2>/dev/null; rm -rf "$work"' EXIT

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QtTest>
+#include <QtWidgets>
+
+#include <functional>
+#include <memory>
+
+/// Runs `drive` on the next modal window once its loop is up. Waits five seconds at most
+/// for the window and closes one that `drive` left open, so that a fault fails the test
+/// instead of hanging it; the flag tells whether the window came and `drive` closed it.
+inline std::shared_ptr<bool> whenModal(std::function<void(QWidget *)> drive)
+{
+    auto closed = std::make_shared<bool>(false);
+    QTimer::singleShot(0, [=] {
+        QPointer<QWidget> modal;
+        if (!QTest::qWaitFor([&] { return !(modal = QApplication::activeModalWidget()).isNull(); },
+                             5000))
+            return;
+        drive(modal);
+        if (!(*closed = !modal || !modal->isVisible()))
+            modal->close();
+    });
+    return closed;
+}
+
+/// Shows `dialog` modally and runs `drive`, which is to end the showing; false if it did not.
+inline bool execWith(QDialog &dialog, const std::function<void()> &drive)
+{
+    const auto closed = whenModal([&](QWidget *) { drive(); });
+    dialog.exec();
+    return *closed;
+}
+
+/// Types `text` key by key, as a keyboard with any layout would.
+inline void typeText(QWidget *widget, const QString &text)
+{
+    for (QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}

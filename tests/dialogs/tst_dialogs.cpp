@@ -1,0 +1,276 @@
+// The dialogs on their own: entry, listing, settings and search.
+#include "core/Triedenie.h"
+#include "dialogs/Hladanie.h"
+#include "dialogs/SearchFolding.h"
+#include "dialogs/Triedenie.h"
+#include "dialogs/Vyhladaj.h"
+#include "dialogs/Vypiscd.h"
+#include "dialogs/Zadajcd.h"
+#include "tests/WindowTest.h"
+#include "toolkit/CodePage.h"
+
+namespace {
+
+using Found = std::vector<std::int32_t>;
+
+template <class W = QWidget> W *child(QWidget &parent, const QString &name)
+{
+    return parent.findChild<W *>(name);
+}
+
+// Appends a record with these texts, the other fields as a new record has them.
+void append(ZoznamCD &zoznam, std::initializer_list<std::pair<Pole, std::string>> texts)
+{
+    zoznam.PripojZaznam(new ZaznamCD);
+    for (const auto &[pole, text] : texts)
+        zoznam.Aktualny->setText(pole, text);
+}
+
+QStringList column(QWidget &window, int c)
+{
+    const QAbstractItemModel *rows = child<QTableView>(window, "ListView")->model();
+    QStringList out;
+    for (int r = 0; r < rows->rowCount(); ++r)
+        out << rows->index(r, c).data().toString();
+    return out;
+}
+
+// The positions found when the searched field (Priezvisko) of the records holds `texts`.
+Found find(const std::vector<std::string> &texts, std::string_view query)
+{
+    ZoznamCD zoznam;
+    for (const std::string &text : texts)
+        append(zoznam, {{Pole::Priezvisko, text}});
+    SearchIndex index(codePageFoldTables());
+    index.build(zoznam, 3);
+    Found matches;
+    index.find(query, matches);
+    return matches;
+}
+
+} // namespace
+
+class TestDialogs : public QObject {
+    Q_OBJECT
+
+  private slots:
+    // Each box feeds its own field as typed, in Windows-1250, which refuses what it cannot
+    // hold; an empty song box gives two bars in a row. A second "Uloz" appends an equal record.
+    void entryEachBoxFeedsItsField()
+    {
+        ZoznamCD zoznam;
+        zoznam.PripojZaznam(new ZaznamCD);
+        TFormZadajCd dialog(nullptr, zoznam);
+        for (int i = 1; i <= 17; ++i) {
+            child<QLineEdit>(dialog, QString("Edit%1").arg(i))->clear();
+            typeText(child(dialog, QString("Edit%1").arg(i)),
+                     i == 4 ? "" : QString::fromUtf8(" Š%1 €Ж中").arg(i));
+        }
+        for (int showing = 0; showing < 2; ++showing)
+            QVERIFY(execWith(dialog, [&] { child<QPushButton>(dialog, "UlozBtn")->click(); }));
+        const auto typed = [](int i) {
+            return i == 4 ? std::string() : " \x8a" + std::to_string(i) + " \x80";
+        };
+        std::string songs;
+        for (int i = 1; i <= 10; ++i)
+            songs += typed(i) + "|";
+        // In file order: the songs, the name (box 12), the author (11), ..., the due date (15).
+        const std::string expected[] = {songs,     typed(12), typed(11), typed(13),
+                                        typed(14), typed(16), typed(17), typed(15)};
+        QCOMPARE(zoznam.PocetCd, 3);
+        for (const ZaznamCD *z : {zoznam.Prvy->Dalsi, zoznam.Aktualny})
+            for (int f = 0; f < PocetPoli; ++f)
+                QCOMPARE(z->text(Pole(f)), expected[f]);
+        QCOMPARE(TextPesniciek, songs);
+    }
+
+    // Escape closes nothing and Enter presses only a focused button, as Space does.
+    void entryKeys()
+    {
+        // clang-format off
+        for (auto [focus, key, closes] : {std::tuple{"Edit3", Qt::Key_Return, false},
+                 {"Edit15", Qt::Key_Enter, false}, {"Edit16", Qt::Key_Escape, false},
+                 {"UlozBtn", Qt::Key_Escape, false}, {"UlozBtn", Qt::Key_Space, true},
+                 {"UlozBtn", Qt::Key_Return, true}}) {
+            // clang-format on
+            ZoznamCD zoznam;
+            TFormZadajCd dialog(nullptr, zoznam);
+            dialog.show();
+            QApplication::setActiveWindow(&dialog);
+            QVERIFY(QTest::qWaitForWindowActive(&dialog));
+            child(dialog, focus)->setFocus();
+            QTest::keyClick(child(dialog, focus), key);
+            QVERIFY2(dialog.isVisible() != closes && (zoznam.PocetCd == 1) == closes, focus);
+        }
+    }
+
+    // A blank row, then a row per record in list order, a column per field; the walk stops
+    // at the count.
+    void listing()
+    {
+        const std::pair<Pole, const char *> columns[] = {
+            {Pole::DatumPozicania, "D"}, {Pole::AutorCD, "A"}, {Pole::NazovCD, "N"},
+            {Pole::DatumVratenia, "V"},  {Pole::Meno, " M"},   {Pole::Priezvisko, "P|"},
+            {Pole::TypCD, "T "}};
+        for (int count : {0, 1, 1'200}) {
+            ZoznamCD zoznam;
+            QList<QStringList> expected(7, QStringList{""}); // by column
+            for (int i = count; i > 0; --i) {
+                zoznam.PripojZaznam(new ZaznamCD);
+                for (int c = 0; c < 7; ++c) {
+                    zoznam.Aktualny->setText(columns[c].first,
+                                             columns[c].second + std::to_string(i));
+                    expected[c] << columns[c].second + QString::number(i);
+                }
+            }
+            ZaznamCD stray;
+            if (count)
+                zoznam.Aktualny->Dalsi = &stray;
+            TVypisForm dialog(nullptr, zoznam);
+            QList<QStringList> shown;
+            QVERIFY(execWith(dialog, [&] {
+                for (int c = 0; c < 7; ++c)
+                    shown << column(dialog, c);
+                child<QPushButton>(dialog, "Button1")->click();
+            }));
+            QCOMPARE(shown, expected);
+            if (count)
+                zoznam.Aktualny->Dalsi = nullptr;
+        }
+    }
+
+    // "Nastav" stores the chosen option's value, so "Nazov Albumu" sorts by AutorCD (3);
+    // the close box keeps the old value, and the window the selection for its next showing.
+    void settings()
+    {
+        TFormTried tried;
+        TFormVyhladaj vyhladaj;
+        // clang-format off
+        for (auto [dialog, setting, options] : {std::tuple<QDialog *, std::int32_t *, QStringList>{
+                 &tried, &TypTriedenia,
+                 {"Datum pozicania", "Datum vratenia", "Nazov CD", "Nazov Albumu", "Priezvisko"}},
+                 {&vyhladaj, &TypVyhladavania,
+                 {"Datum pozicania", "Autor CD", "Nazov Albumu", "Priezvisko", "Typ CD"}}}) {
+            for (auto [option, nastav, value] : {std::tuple{3, true, 3}, {0, true, 0}, {4, true, 4},
+                     {1, true, 1}, {2, true, 2}, {4, false, 2}, {-1, true, 4}}) {
+                // clang-format on
+                QVERIFY(execWith(*dialog, [&, option = option, nastav = nastav] {
+                    for (auto *rb : dialog->findChildren<QRadioButton *>())
+                        if (rb->text() == options.value(option))
+                            rb->click();
+                    nastav ? child<QPushButton>(*dialog, "Button")->click() : void(dialog->close());
+                }));
+                QCOMPARE(*setting, value);
+            }
+            *setting = 0;
+        }
+    }
+
+    // Windows-1250: 0xE1 'á', 0xE8 'č', 0xE4 'ä'.
+    void searchRules()
+    {
+        const struct {
+            const char *field, *query;
+            bool matches;
+        } rows[] = {
+            // clang-format off
+            {"KOVAC", "kovac", true}, {"kovac", "KOVAC", true}, {"Beatles", "atl", true},
+            {"Kova\xE8", "Kov\xE1\xE8", false}, // one letter with diacritics makes all count
+            {"Kov\xE4\xE8", "kov\xE1\xE8", false}, {"Beatles", "les", true},
+            {"Beatles", "beatles!", false}, {"Beatles", "btl", false}, {"Abbey Road", "yr", false},
+            {"Beatles", "", true}, {"", "", true}, {"", "a", false},
+            // clang-format on
+        };
+        for (const auto &r : rows)
+            QVERIFY2(find({r.field}, r.query).empty() != r.matches, r.query);
+        // Never across two records, not even through the byte that parts them in the index.
+        QVERIFY(find({"ab", "cd"}, "bc").empty() && find({"a", "", "a"}, "aa").empty());
+        QVERIFY(find({"ab", "cd"}, std::string("b\0c", 3)).empty());
+        QCOMPARE(find({"ab", std::string("x\0y", 3)}, std::string("\0y", 2)), Found{1});
+        // Every Slovak letter with diacritics: the plain letter finds it in either case; the
+        // letter finds both cases of itself and not the plain letter.
+        const QString small = "áäčďéíĺľňóôŕšťúýž", capital = "ÁÄČĎÉÍĹĽŇÓÔŔŠŤÚÝŽ";
+        const QString plain = "aacdeillnoorstuyz";
+        for (int i = 0; i < small.size(); ++i) {
+            const auto bytes = [&](const QString &s) { return CodePage::fromQString(s.mid(i, 1)); };
+            const std::vector<std::string> texts = {"x" + bytes(small) + "y", bytes(capital),
+                                                    bytes(plain), bytes(plain.toUpper())};
+            QCOMPARE(find(texts, bytes(plain)), (Found{0, 1, 2, 3}));
+            QCOMPARE(find(texts, bytes(small)), (Found{0, 1}));
+            QCOMPARE(find(texts, bytes(capital)), (Found{0, 1}));
+        }
+    }
+
+    // Record i holds the mark in the field of setting i, the last one only in fields no
+    // setting searches. A window made as the menu makes it takes the program's list.
+    void searchEachSettingItsFieldAndAChangedList()
+    {
+        const Pole fields[] = {Pole::DatumPozicania, Pole::AutorCD, Pole::NazovCD, Pole::Priezvisko,
+                               Pole::TypCD};
+        for (Pole marked : fields) {
+            Zoznam.PripojZaznam(new ZaznamCD);
+            for (Pole pole : fields)
+                Zoznam.Aktualny->setText(pole, pole == marked ? "xMARKx" : "plain");
+        }
+        append(Zoznam,
+               {{Pole::Meno, "mark"}, {Pole::DatumVratenia, "mark"}, {Pole::Pesnicky, "mark"}});
+        const char *captions[] = {"Datum pozicania", "Autor CD", "Nazov Albumu", "Priezvisko",
+                                  "Typ CD"};
+        const int columns[] = {0, 1, 2, 5, 6};
+        for (int pole : {0, 1, 2, 3, 4, 9}) {
+            TypVyhladavania = pole;
+            THladanieForm w;
+            QCOMPARE(child<QLabel>(w, "Label1")->text(),
+                     QString("Hladat v: ") + captions[pole % 9]);
+            QTest::keyClicks(child(w, "Edit1"), "mark");
+            QCOMPARE(column(w, columns[pole % 9]), QStringList{"xMARKx"});
+            QCOMPARE(child<QLabel>(w, "Label2")->text(), QString("Najdene: 1"));
+        }
+        TypVyhladavania = 0;
+        // The next showing reads the list afresh, even when the records it showed are gone.
+        THladanieForm w(nullptr, Zoznam, 3);
+        w.show();
+        QTest::keyClicks(child(w, "Edit1"), "mark");
+        w.close();
+        append(Zoznam, {{Pole::Priezvisko, "Remark"}});
+        w.show();
+        QCOMPARE(column(w, 5), (QStringList{"xMARKx", "Remark"}));
+        w.close();
+        Zoznam.VymazVsetky();
+        w.show();
+        QCOMPARE(column(w, 5), QStringList());
+    }
+
+    // The entry boxes refuse the bar, the file's separator, typed or pasted (a paste that
+    // holds one is refused whole); all else arrives as typed. The search box takes the bar.
+    void entryBoxesRefuseTheBar()
+    {
+        const QString title = QString::fromUtf8("Ľadová kráľovná | zima");
+        const QString kept = QString::fromUtf8("Ľadová kráľovná  zima");
+        const struct {
+            QString input;
+            bool paste;
+            QString shown;
+        } rows[] = {{title, false, kept}, {title, true, ""}, {kept, true, kept}, {"0", false, "0"}};
+        ZoznamCD zoznam;
+        TFormZadajCd dialog(nullptr, zoznam);
+        THladanieForm search(nullptr, zoznam, 0);
+        auto edits = dialog.findChildren<QLineEdit *>();
+        QCOMPARE(edits.size(), 17);
+        edits << search.findChild<QLineEdit *>("Edit1");
+        for (const auto &row : rows) {
+            for (QLineEdit *edit : edits) {
+                edit->clear();
+                QGuiApplication::clipboard()->setText(row.input);
+                if (row.paste)
+                    QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+                else
+                    typeText(edit, row.input);
+                QCOMPARE(edit->text(), edit == edits.last() ? row.input : row.shown);
+            }
+        }
+    }
+};
+
+QTEST_MAIN(TestDialogs)
+#include "tst_dialogs.moc"

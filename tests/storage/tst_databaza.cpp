@@ -1,0 +1,221 @@
+#include "storage/Databaza.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <random>
+
+using std::string_literals::operator""s;
+using Reason = DovodZastavenia;
+using Kind = StrataPriUlozeni::Kind;
+
+namespace {
+
+using Texts = std::array<std::string, PocetPoli>;
+
+// clang-format off
+// The worked example: a new record, another, and the 255 bytes they are saved as.
+const Texts d = {"Song01|Song02|Song03|Song04|Song05|Song06|Song07|Song08|Song09|Song10|",
+    "Name CD ", "Autor CD", "Typ CD ", "01012003", "Nedefinovane", "Nedefinovane", "31122100"};
+const Texts second = {"Ranna|Vecer|Dazd|More|Cesta|Domov|Leto|Zima|Noc|Koniec|", "Piesne 2003",
+    "Kapela", "audio", "15.03.2003", "Peter", "Kovac", "31.03.2003"};
+// clang-format on
+const std::string workedExample =
+    "2Song01|Song02|Song03|Song04|Song05|Song06|Song07|Song08|Song09|Song10|Name CD |Autor CD|"
+    "Typ CD |01012003|Nedefinovane|Nedefinovane|31122100|Ranna|Vecer|Dazd|More|Cesta|Domov|Leto|"
+    "Zima|Noc|Koniec|Piesne 2003|Kapela|audio|15.03.2003|Peter|Kovac|31.03.2003|";
+
+void append(ZoznamCD &zoznam, const Texts &texts)
+{
+    zoznam.PripojZaznam(new ZaznamCD);
+    for (int f = 0; f < PocetPoli; ++f)
+        zoznam.Aktualny->setText(Pole(f), texts[f]);
+}
+
+std::vector<Texts> recordsOf(const ZoznamCD &zoznam)
+{
+    std::vector<Texts> out(std::size_t(zoznam.PocetCd));
+    const ZaznamCD *z = zoznam.Prvy;
+    for (Texts &t : out) {
+        for (int f = 0; f < PocetPoli; ++f)
+            t[f] = z->text(Pole(f));
+        z = z->Dalsi;
+    }
+    return out;
+}
+
+std::string fileOf(const std::string &count, const std::vector<Texts> &records)
+{
+    std::string out = count;
+    for (const Texts &t : records)
+        for (int f = 0; f < PocetPoli; ++f)
+            out += t[f] + (f ? "|" : "");
+    return out;
+}
+
+std::string saved(const ZoznamCD &zoznam)
+{
+    StringSink sink;
+    EXPECT_TRUE(UlozDatabazu(sink, zoznam));
+    return sink.bytes;
+}
+
+// Hands out its bytes at once or a few at a time, so that items cross block boundaries; with
+// `fails`, their end is a read error.
+struct TrickleSource : ByteSource {
+    TrickleSource(std::string_view b, bool trickle, bool f = false)
+        : rest(b), most(trickle ? 7 : ~0u), fails(f)
+    {
+    }
+    std::size_t read(char *buffer, std::size_t capacity) override
+    {
+        const std::size_t n = std::min({capacity, rest.size(), std::size_t(1 + random() % most)});
+        rest.copy(buffer, n);
+        rest.remove_prefix(n);
+        return n;
+    }
+    bool failed() const override { return fails && rest.empty(); }
+    std::string_view rest;
+    unsigned most;
+    bool fails;
+    std::mt19937 random{17};
+};
+
+TEST(Load, CompletesOrStopsWithNothingLoaded)
+{
+    const auto with = [](Texts t, int f, const std::string &text) { return t[f] = text, t; };
+    const std::string seven = fileOf("2", {with(d, 0, "7 dni|b|c|d|e|f|g|h|i|j|"), d});
+    const std::string cutShort = workedExample.substr(0, 254), three = fileOf("3", {d, d});
+    const Texts high = with(with(d, 0, "\xFF|\n|\xE1|" + std::string(7, '|')), 3, "a\r\nb\xFF");
+    const Texts zeros = with(with(d, 5, "00"), 6, " 0");
+    const Texts longItem = with(d, 0, std::string(300'000, '\xFF') + std::string(10, '|'));
+    const struct {
+        std::string name, bytes;
+        std::int64_t count;
+        std::vector<Texts> records; // when it completes
+        std::int64_t record = -1;   // where it stops, 0 in the count; -1 when it completes
+        Reason reason = Reason::EndOfInput;
+        std::uint64_t offset = 0;
+    } rows[] = {
+        // clang-format off
+        {"worked example", workedExample, 2, {d, second}},
+        {"empty file", "", 0, {}},
+        {"no number: no records", "abc|def|", 0, {}},
+        {"white space and a plus before the count", " \t\n\v\f\r+1" + fileOf("", {d}), 1, {d}},
+        {"leading zeros in a long count", "0000000000000000000002" + fileOf("", {d, d}), 2,
+            {d, d}},
+        {"\"00\" and \" 0\" are texts", fileOf("1", {zeros}), 1, {zeros}},
+        {"high bytes and line breaks are ordinary", fileOf("1", {high}), 1, {high}},
+        {"bytes after the counted records are ignored", fileOf("1", {d, d}) + "0|\0"s, 1, {d}},
+        {"an item longer than the buffer", fileOf("2", {longItem, second}), 2, {longItem, second}},
+        {"the count takes the first title's digit", seven, 27, {}, 3, Reason::EndOfInput,
+            seven.size()},
+        {"a field \"0\"", fileOf("1", {with(d, 5, "0")}), 1, {}, 1, Reason::EndMarker, 106},
+        {"a first title \"0\" in the second record", fileOf("2", {d, with(d, 0, "0|a|")}), 2, {},
+            2, Reason::EndMarker, 141},
+        {"a NUL byte", fileOf("2", {d, with(d, 3, "Typ\0CD"s)}), 2, {}, 2, Reason::NulByte, 232},
+        {"\"0\" before a NUL byte", "1Song01|0|\0|"s, 1, {}, 1, Reason::EndMarker, 8},
+        {"a NUL byte before \"0\"", "1Song01|\0|0|"s, 1, {}, 1, Reason::NulByte, 8},
+        {"more counted than there are", three, 3, {}, 3, Reason::EndOfInput, three.size()},
+        {"the last bar missing", cutShort, 2, {}, 2, Reason::EndOfInput, 254},
+        {"a negative count", fileOf("-1", {d}), -1, {}, 0, Reason::NegativeCount, 0},
+        {"the largest count", "2147483647", 2147483647, {}, 1, Reason::EndOfInput, 10},
+        {"a count above 32 bits", "2147483648|", 2147483648, {}, 0, Reason::CountOutOfRange, 0},
+        {"a count below 32 bits", "-2147483649", -2147483649, {}, 0, Reason::NegativeCount, 0},
+        {"a count wrapping 64 bits", "18446744073709551617" + fileOf("", {d}), INT64_MAX, {}, 0,
+            Reason::CountOutOfRange, 0},
+        {"a read error in a record", cutShort.substr(0, 200), 2, {}, 2, Reason::ReadError, 200},
+        {"a read error in the count", " 12", 12, {}, 0, Reason::ReadError, 3},
+        // clang-format on
+    };
+    for (const auto &r : rows) {
+        for (bool trickle : {false, true}) {
+            SCOPED_TRACE(r.name + (trickle ? ", trickled" : ""));
+            TrickleSource source(r.bytes, trickle, r.reason == Reason::ReadError);
+            const VysledokNacitania v = NacitajDatabazu(source);
+            EXPECT_EQ(std::tie(v.completed, v.count), std::make_tuple(r.record < 0, r.count));
+            EXPECT_EQ(recordsOf(v.zoznam), r.records);
+            EXPECT_EQ(v.zoznam.Aktualny, v.zoznam.ZaznamNaPozicii(v.zoznam.PocetCd));
+            if (r.record >= 0) {
+                EXPECT_EQ(std::tie(v.reason, v.record, v.offset),
+                          std::tie(r.reason, r.record, r.offset));
+            }
+        }
+        if (r.record >= 0)
+            continue;
+        // The records of a good file, saved, load back the same; every byte-prefix of the file
+        // loads whole or stops with nothing loaded.
+        ZoznamCD list;
+        for (const Texts &t : r.records)
+            append(list, t);
+        const std::string bytes = saved(list);
+        TrickleSource again(bytes, true);
+        EXPECT_EQ(recordsOf(NacitajDatabazu(again).zoznam), r.records) << r.name;
+        for (std::size_t cut = 0; r.bytes.size() < 1000 && cut < r.bytes.size(); ++cut) {
+            TrickleSource source(std::string_view(r.bytes).substr(0, cut), cut % 2);
+            const VysledokNacitania v = NacitajDatabazu(source);
+            EXPECT_TRUE(v.completed ? v.count == 0 || recordsOf(v.zoznam) == r.records
+                                    : !v.zoznam.PocetCd && v.reason == Reason::EndOfInput &&
+                                          v.offset == cut)
+                << r.name << " cut at " << cut;
+        }
+    }
+}
+
+TEST(Save, WritesTheCountAndTheTextsAsStored)
+{
+    ZoznamCD zoznam;
+    EXPECT_EQ(saved(zoznam), "0");
+    zoznam.PripojZaznam(new ZaznamCD); // a new record holds the defaults
+    append(zoznam, second);
+    ZaznamCD stale; // a link behind the last record must not be followed
+    zoznam.Aktualny->Dalsi = &stale;
+    EXPECT_EQ(saved(zoznam), workedExample);
+    zoznam.Aktualny->Dalsi = nullptr;
+}
+
+// The first text that a save and a load would change, as a real save and load show it.
+TEST(NajdiStratu, FindsTheFirstTextThatASaveAndLoadWouldChange)
+{
+    const std::string titles = "b|c|d|e|f|g|h|i|j|"; // the last nine titles
+    const struct {
+        int record, field; // 0-based; field 0 is Pesnicky, then file order
+        std::string text;
+        bool lost;
+        Kind kind;
+    } rows[] = {
+        // clang-format off
+        {1, 1, "A|B", true, Kind::BarInText}, {2, 7, "31|12", true, Kind::BarInText},
+        {1, 6, "0", true, Kind::TextIsZero}, {1, 6, " 0", false, {}},
+        {2, 2, "Ka\0pela"s, true, Kind::NulInText}, {1, 0, "a\0|"s + titles, true, Kind::NulInText},
+        {2, 0, "a|b|0|d|e|f|g|h|i|j|", true, Kind::TextIsZero},
+        {1, 0, titles, true, Kind::BarInText}, {1, 0, "a|" + titles + "k", true, Kind::BarInText},
+        {0, 0, "7 dni|" + titles, true, Kind::LeadingDigit}, {1, 0, "7 dni|" + titles, false, {}},
+        // clang-format on
+    };
+    const char *names[] = {"Pesnicky",       "NazovCD", "AutorCD",    "TypCD",
+                           "DatumPozicania", "Meno",    "Priezvisko", "DatumVratenia"};
+    EXPECT_FALSE(NajdiStratu(ZoznamCD{}));
+    for (const auto &r : rows) {
+        SCOPED_TRACE(testing::PrintToString(r.text));
+        std::vector<Texts> records(3, d);
+        records[r.record][r.field] = r.text;
+        if (r.lost && r.record < 2)
+            records[2][7] += "|"; // a later loss must not be the one reported
+        ZoznamCD zoznam;
+        for (const Texts &t : records)
+            append(zoznam, t);
+        const auto loss = NajdiStratu(zoznam);
+        ASSERT_EQ(loss.has_value(), r.lost);
+        if (loss) {
+            EXPECT_EQ(std::tie(loss->record, loss->kind), std::make_tuple(r.record + 1, r.kind));
+            EXPECT_STREQ(loss->field, names[r.field]);
+        }
+        const std::string bytes = saved(zoznam);
+        MemorySource source(bytes);
+        const VysledokNacitania v = NacitajDatabazu(source);
+        EXPECT_EQ(v.completed && recordsOf(v.zoznam) == records, !r.lost);
+    }
+}
+
+} // namespace
