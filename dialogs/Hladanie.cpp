@@ -17,9 +17,10 @@ constexpr const char *kFieldCaptions[] = {"Datum pozicania", "Autor CD", "Nazov 
 
 } // namespace
 
-THladanieForm::THladanieForm(QWidget *parent, const ZoznamCD &zoznam, std::int32_t pole)
+THladanieForm::THladanieForm(QWidget *parent, const ZoznamCD &zoznam, std::int32_t pole,
+                             const QDate &dnes)
     : FormDialog(parent, WindowFrames::kSizeable), ui(std::make_unique<Ui::THladanieForm>()),
-      zoznam_(zoznam), pole_(pole >= 0 && pole < 5 ? pole : 0),
+      zoznam_(zoznam), pole_(pole >= 0 && pole < 5 ? pole : 0), dnes_(dnes),
       model_(new SearchResultModel(codePageFoldTables(), this))
 {
     ui->setupUi(this);
@@ -33,18 +34,23 @@ THladanieForm::THladanieForm(QWidget *parent, const ZoznamCD &zoznam, std::int32
     connect(ui->Edit1, &QLineEdit::textChanged, this, &THladanieForm::Edit1Change);
     connect(ui->Button1, &QPushButton::clicked, this, &THladanieForm::Button1Click);
 
-    model_->setRecords(zoznam_, pole_);
-    Edit1Change(ui->Edit1->text());
+    takeRecords();
 }
 
 THladanieForm::~THladanieForm() = default;
 
+void THladanieForm::takeRecords()
+{
+    model_->setRecords(zoznam_, pole_, today());
+    Edit1Change(ui->Edit1->text());
+}
+
 void THladanieForm::showEvent(QShowEvent *event)
 {
-    if (stale_) {
+    // A window made the day before is shown with today's overdue loans.
+    if (stale_ || model_->dnes() != today()) {
         stale_ = false;
-        model_->setRecords(zoznam_, pole_);
-        Edit1Change(ui->Edit1->text());
+        takeRecords();
     }
     FormDialog::showEvent(event);
 }
@@ -64,7 +70,13 @@ void THladanieForm::Edit1Change(const QString &text)
         model_->setQuery(CodePage::fromQString(text));
     else
         model_->clearRows();
-    ui->Label2->setText(QStringLiteral("Najdene: ") + QString::number(model_->rowCount()));
+    QString found = QStringLiteral("Najdene: ") + QString::number(model_->rowCount());
+    // Said only when there are some, so that a search with none late reads as it always has.
+    if (model_->overdueRows() > 0)
+        found += QStringLiteral(", po termine: ") + QString::number(model_->overdueRows());
+    ui->Label2->setText(found);
+    // The count may be wider than the designed label; it grows to the right, never shrinks.
+    ui->Label2->resize(ui->Label2->size().expandedTo(ui->Label2->sizeHint()));
 }
 
 void THladanieForm::Button1Click()
