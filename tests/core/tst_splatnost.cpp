@@ -4,13 +4,9 @@
 
 TEST(Splatnost, ReadsDueDatesAsTypedAndCountsDaysLate)
 {
-    struct Row {
-        const char *typed;
-        Datum dnes;
-        long long dni; // 0: not overdue
-    };
     const Datum may11{11, 5, 2003};
     // clang-format off
+    struct Row { const char *typed; Datum dnes; long long dni; }; // dni 0: not overdue
     const Row rows[] = {
         {"04.05.2003", may11, 7}, {"4.5.2003", may11, 7}, {" \t04052003  ", may11, 7},
         {"10.05.2003", may11, 1}, {"11.05.2003", may11, 0}, {"31122100", may11, 0},
