@@ -34,8 +34,8 @@ bool inRange(int column)
     return column >= 0 && column < RecordTableModel::kColumnCount;
 }
 
-// A red that reads as a warning: dark on a light base, light on a dark one, so that it keeps
-// a contrast of at least 6:1 with the cells behind it either way.
+// A red that reads as a warning: dark on a light base, light on a dark one. Each keeps a
+// contrast above 6:1 with the cells of a usual palette, white or near-black (#2a2a2a).
 QColor warningColour()
 {
     const bool darkBase = QGuiApplication::palette().color(QPalette::Base).lightness() < 128;
