@@ -17,9 +17,10 @@ constexpr const char *kFieldCaptions[] = {"Datum pozicania", "Autor CD", "Nazov 
 
 } // namespace
 
-THladanieForm::THladanieForm(QWidget *parent, const ZoznamCD &zoznam, std::int32_t pole)
+THladanieForm::THladanieForm(QWidget *parent, const ZoznamCD &zoznam, std::int32_t pole,
+                             const QDate &dnes)
     : FormDialog(parent, WindowFrames::kSizeable), ui(std::make_unique<Ui::THladanieForm>()),
-      zoznam_(zoznam), pole_(pole >= 0 && pole < 5 ? pole : 0),
+      zoznam_(zoznam), pole_(pole >= 0 && pole < 5 ? pole : 0), dnes_(dnes),
       model_(new SearchResultModel(codePageFoldTables(), this))
 {
     ui->setupUi(this);
@@ -33,18 +34,23 @@ THladanieForm::THladanieForm(QWidget *parent, const ZoznamCD &zoznam, std::int32
     connect(ui->Edit1, &QLineEdit::textChanged, this, &THladanieForm::Edit1Change);
     connect(ui->Button1, &QPushButton::clicked, this, &THladanieForm::Button1Click);
 
-    model_->setRecords(zoznam_, pole_);
-    Edit1Change(ui->Edit1->text());
+    takeRecords();
 }
 
 THladanieForm::~THladanieForm() = default;
 
+void THladanieForm::takeRecords()
+{
+    model_->setRecords(zoznam_, pole_, today());
+    Edit1Change(ui->Edit1->text());
+}
+
 void THladanieForm::showEvent(QShowEvent *event)
 {
-    if (stale_) {
+    // A window made the day before is shown with today's overdue loans.
+    if (stale_ || model_->dnes() != today()) {
         stale_ = false;
-        model_->setRecords(zoznam_, pole_);
-        Edit1Change(ui->Edit1->text());
+        takeRecords();
     }
     FormDialog::showEvent(event);
 }
@@ -64,7 +70,11 @@ void THladanieForm::Edit1Change(const QString &text)
         model_->setQuery(CodePage::fromQString(text));
     else
         model_->clearRows();
-    ui->Label2->setText(QStringLiteral("Najdene: ") + QString::number(model_->rowCount()));
+    ui->Label2->setText(QStringLiteral("Najdene: %1, po termine: %2")
+                            .arg(model_->rowCount())
+                            .arg(model_->overdueRows()));
+    // The count may be wider than the designed label; it grows to the right, never shrinks.
+    ui->Label2->resize(ui->Label2->size().expandedTo(ui->Label2->sizeHint()));
 }
 
 void THladanieForm::Button1Click()

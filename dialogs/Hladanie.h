@@ -4,6 +4,8 @@
 #include "core/ZoznamCD.h"
 #include "dialogs/Vyhladaj.h"
 
+#include <QDate>
+
 #include <cstdint>
 #include <memory>
 
@@ -19,9 +21,11 @@ class SearchResultModel;
 class THladanieForm : public FormDialog {
     Q_OBJECT
   public:
-    /// `pole` selects the searched field as the search settings number it (0..4).
+    /// `pole` selects the searched field as the search settings number it (0..4). Loans due
+    /// before `dnes` are marked overdue; a null `dnes` stands for the system's date at each
+    /// showing.
     explicit THladanieForm(QWidget *parent = nullptr, const ZoznamCD &zoznam = Zoznam,
-                           std::int32_t pole = TypVyhladavania);
+                           std::int32_t pole = TypVyhladavania, const QDate &dnes = {});
     ~THladanieForm() override;
 
   protected:
@@ -31,10 +35,14 @@ class THladanieForm : public FormDialog {
   private:
     void Edit1Change(const QString &text);
     void Button1Click();
+    /// Takes the list afresh, with the loans overdue as of today.
+    void takeRecords();
+    QDate today() const { return dnes_.isValid() ? dnes_ : QDate::currentDate(); }
 
     std::unique_ptr<Ui::THladanieForm> ui;
     const ZoznamCD &zoznam_;
     std::int32_t pole_;
+    const QDate dnes_;
     SearchResultModel *model_;
     // The list may change while the window is hidden; the next showing takes it afresh.
     bool stale_ = false;

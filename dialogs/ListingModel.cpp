@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <climits>
 
-void ListingModel::fill(const ZoznamCD &zoznam)
+void ListingModel::fill(const ZoznamCD &zoznam, const QDate &dnes)
 {
     beginResetModel();
+    setDnes(dnes);
     records_.clear();
     // The row count, blank row included, has to fit an int.
     const int count = std::clamp<int>(zoznam.PocetCd, 0, INT_MAX - 1);
@@ -37,7 +38,7 @@ int ListingModel::rowCount(const QModelIndex &parent) const
 QVariant ListingModel::data(const QModelIndex &index, int role) const
 {
     // Row 0 is the designed blank row, which has no record behind it.
-    if (role != Qt::DisplayRole || !index.isValid() || index.row() == 0)
+    if (!index.isValid() || index.row() == 0)
         return {};
-    return cell(*records_[std::size_t(index.row() - 1)], index.column());
+    return recordData(*records_[std::size_t(index.row() - 1)], index.column(), role);
 }

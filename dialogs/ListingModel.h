@@ -14,8 +14,9 @@ class ListingModel : public RecordTableModel {
   public:
     using RecordTableModel::RecordTableModel;
 
-    /// Takes the records of `zoznam` in list order, replacing what the model held.
-    void fill(const ZoznamCD &zoznam);
+    /// Takes the records of `zoznam` in list order, replacing what the model held; loans due
+    /// before `dnes` are marked overdue.
+    void fill(const ZoznamCD &zoznam, const QDate &dnes);
     /// Forgets the records; only the blank row is left.
     void clear();
 

@@ -2,7 +2,10 @@
 
 #include "toolkit/CodePage.h"
 
+#include <QColor>
+#include <QGuiApplication>
 #include <QHeaderView>
+#include <QPalette>
 #include <QTableView>
 
 #include <string>
@@ -31,6 +34,25 @@ bool inRange(int column)
     return column >= 0 && column < RecordTableModel::kColumnCount;
 }
 
+// A red that reads as a warning: dark on a light base, light on a dark one. Each keeps a
+// contrast above 6:1 with the cells of a usual palette, white or near-black (#2a2a2a).
+QColor warningColour()
+{
+    const bool darkBase = QGuiApplication::palette().color(QPalette::Base).lightness() < 128;
+    return darkBase ? QColor(0xFF, 0x8A, 0x80) : QColor(0xB3, 0x26, 0x1E);
+}
+
+QString description(const Omeskanie &late)
+{
+    const Datum &d = late.Splatnost;
+    const QChar zero('0');
+    return QStringLiteral("Po termine od %1.%2.%3, %4")
+        .arg(d.Den, 2, 10, zero)
+        .arg(d.Mesiac, 2, 10, zero)
+        .arg(d.Rok, 4, 10, zero)
+        .arg(late.Dni == 1 ? QStringLiteral("1 den") : QStringLiteral("%1 dni").arg(late.Dni));
+}
+
 } // namespace
 
 int RecordTableModel::columnWidth(int column)
@@ -50,11 +72,31 @@ QVariant RecordTableModel::headerData(int section, Qt::Orientation orientation, 
     return QString::fromLatin1(kColumns[section].header);
 }
 
-QVariant RecordTableModel::cell(const ZaznamCD &zaznam, int column)
+void RecordTableModel::setDnes(const QDate &dnes)
+{
+    dnes_ = dnes;
+    den_ = dnes.isValid() ? Datum{dnes.day(), dnes.month(), dnes.year()} : Datum{};
+}
+
+QVariant RecordTableModel::recordData(const ZaznamCD &zaznam, int column, int role) const
 {
     if (!inRange(column))
         return {};
-    return CodePage::toQString(zaznam.text(kColumns[column].field));
+    switch (role) {
+    case Qt::DisplayRole:
+        return CodePage::toQString(zaznam.text(kColumns[column].field));
+    case Qt::ForegroundRole:
+        if (omeskanie(zaznam))
+            return warningColour();
+        return {};
+    case Qt::ToolTipRole:
+    case Qt::AccessibleDescriptionRole:
+        if (const std::optional<Omeskanie> late = omeskanie(zaznam))
+            return description(*late);
+        return {};
+    default:
+        return {};
+    }
 }
 
 void RecordTableModel::showIn(QTableView *view)

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "core/Splatnost.h"
 #include "core/ZaznamCD.h"
 
 #include <QAbstractTableModel>
+#include <QDate>
 
 class QTableView;
 
@@ -27,7 +29,22 @@ class RecordTableModel : public QAbstractTableModel {
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
 
+    /// The day loans are overdue on; until it is set, none is.
+    QDate dnes() const { return dnes_; }
+
   protected:
-    /// The field of `zaznam` shown in `column`, decoded from the file's code page.
-    static QVariant cell(const ZaznamCD &zaznam, int column);
+    void setDnes(const QDate &dnes);
+    /// What `zaznam` shows in `column` in `role`: its field decoded from the file's code page
+    /// and, when its loan is overdue, a warning colour and a description that the tooltip
+    /// and screen readers give. Worked out only for the cells the view asks for.
+    QVariant recordData(const ZaznamCD &zaznam, int column, int role) const;
+    /// How late the loan of `zaznam` is; nothing when it is in time or has no readable date.
+    std::optional<Omeskanie> omeskanie(const ZaznamCD &zaznam) const
+    {
+        return PoTermine(zaznam.DatumVratenia(), den_);
+    }
+
+  private:
+    QDate dnes_;
+    Datum den_{}; // dnes_ for the date reader; the first day of the calendar when not set
 };

@@ -5,11 +5,16 @@ SearchResultModel::SearchResultModel(const FoldTables &tables, QObject *parent)
 {
 }
 
-void SearchResultModel::setRecords(const ZoznamCD &zoznam, std::int32_t pole)
+void SearchResultModel::setRecords(const ZoznamCD &zoznam, std::int32_t pole, const QDate &dnes)
 {
     beginResetModel();
+    setDnes(dnes);
     rows_.clear();
+    overdueRows_ = 0;
     index_.build(zoznam, pole);
+    overdue_.resize(std::size_t(index_.size()));
+    for (std::int32_t i = 0; i < index_.size(); ++i)
+        overdue_[std::size_t(i)] = omeskanie(index_.record(i)).has_value();
     endResetModel();
 }
 
@@ -17,6 +22,7 @@ void SearchResultModel::setQuery(std::string_view query)
 {
     beginResetModel();
     index_.find(query, rows_);
+    countOverdueRows();
     endResetModel();
 }
 
@@ -24,7 +30,16 @@ void SearchResultModel::clearRows()
 {
     beginResetModel();
     rows_.clear();
+    overdueRows_ = 0;
     endResetModel();
+}
+
+void SearchResultModel::countOverdueRows()
+{
+    std::int32_t count = 0;
+    for (std::int32_t row : rows_)
+        count += overdue_[std::size_t(row)];
+    overdueRows_ = count;
 }
 
 int SearchResultModel::rowCount(const QModelIndex &parent) const
@@ -34,7 +49,7 @@ int SearchResultModel::rowCount(const QModelIndex &parent) const
 
 QVariant SearchResultModel::data(const QModelIndex &index, int role) const
 {
-    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= int(rows_.size()))
+    if (!index.isValid() || index.row() >= int(rows_.size()))
         return {};
-    return cell(index_.record(rows_[std::size_t(index.row())]), index.column());
+    return recordData(index_.record(rows_[std::size_t(index.row())]), index.column(), role);
 }

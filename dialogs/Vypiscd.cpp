@@ -10,9 +10,9 @@
 
 TVypisForm *VypisForm = nullptr;
 
-TVypisForm::TVypisForm(QWidget *parent, const ZoznamCD &zoznam)
+TVypisForm::TVypisForm(QWidget *parent, const ZoznamCD &zoznam, const QDate &dnes)
     : FormDialog(parent, WindowFrames::kSizeable), ui(std::make_unique<Ui::TVypisForm>()),
-      zoznam_(zoznam), model_(new ListingModel(this))
+      zoznam_(zoznam), dnes_(dnes), model_(new ListingModel(this))
 {
     ui->setupUi(this);
     // Designed with an outer size of 690 x 487: a 4-pixel frame and a 19-pixel title bar
@@ -28,7 +28,7 @@ TVypisForm::~TVypisForm() = default;
 
 void TVypisForm::FormShow()
 {
-    model_->fill(zoznam_);
+    model_->fill(zoznam_, dnes_.isValid() ? dnes_ : QDate::currentDate());
 }
 
 void TVypisForm::Button1Click()

@@ -3,6 +3,8 @@
 #include "toolkit/FormDialog.h"
 #include "core/ZoznamCD.h"
 
+#include <QDate>
+
 #include <memory>
 
 namespace Ui {
@@ -19,7 +21,10 @@ class QShowEvent;
 class TVypisForm : public FormDialog {
     Q_OBJECT
   public:
-    explicit TVypisForm(QWidget *parent = nullptr, const ZoznamCD &zoznam = Zoznam);
+    /// Loans due before `dnes` are marked overdue; a null `dnes` stands for the system's date
+    /// at each showing.
+    explicit TVypisForm(QWidget *parent = nullptr, const ZoznamCD &zoznam = Zoznam,
+                        const QDate &dnes = {});
     ~TVypisForm() override;
 
   public slots:
@@ -38,6 +43,7 @@ class TVypisForm : public FormDialog {
   private:
     std::unique_ptr<Ui::TVypisForm> ui;
     const ZoznamCD &zoznam_;
+    const QDate dnes_;
     ListingModel *model_;
 };
 

@@ -1,6 +1,10 @@
 // Shows one dialog at its designed place and saves a picture of it with ImageMagick's
-// `import`; scripts/screenshots.sh runs it under Xvfb for each dialog.
-//   dialog_gallery mainform|zadajcd|vypiscd|triedenie|vyhladaj|hladanie|about OUTPUT.png
+// `import`; scripts/screenshots.sh runs it under Xvfb for each dialog. The listing and the
+// search count loans as of 11 May 2003, so that the pictures keep their overdue rows.
+// "potermine" is the listing with the tooltip of an overdue row, "potermine-tmave" the same
+// on a dark palette.
+//   dialog_gallery mainform|zadajcd|vypiscd|triedenie|vyhladaj|hladanie|about|
+//                  potermine|potermine-tmave OUTPUT.png
 
 #include "toolkit/Application.h"
 #include "toolkit/CodePage.h"
@@ -12,8 +16,10 @@
 #include "dialogs/Vypiscd.h"
 #include "dialogs/Zadajcd.h"
 
+#include <QHelpEvent>
 #include <QLineEdit>
 #include <QProcess>
+#include <QTableView>
 #include <QTimer>
 
 #include <cstdio>
@@ -46,16 +52,29 @@ int main(int argc, char **argv)
         Zoznam.PripojZaznam(z);
     }
 
+    if (which == "potermine-tmave") {
+        QPalette dark(QColor(0x35, 0x35, 0x35));
+        dark.setColor(QPalette::Base, QColor(0x2a, 0x2a, 0x2a));
+        dark.setColor(QPalette::Text, QColor(0xe8, 0xe8, 0xe8));
+        dark.setColor(QPalette::WindowText, QColor(0xe8, 0xe8, 0xe8));
+        dark.setColor(QPalette::ButtonText, QColor(0xe8, 0xe8, 0xe8));
+        dark.setColor(QPalette::ToolTipBase, QColor(0x42, 0x42, 0x42));
+        dark.setColor(QPalette::ToolTipText, QColor(0xe8, 0xe8, 0xe8));
+        dark.setColor(QPalette::Highlight, QColor(0x2a, 0x82, 0xda));
+        QApplication::setPalette(dark);
+    }
+    const QDate dnes(2003, 5, 11);
+
     std::unique_ptr<QWidget> dialog;
     if (which == "mainform")
         dialog.reset(new TMainForm);
     else if (which == "hladanie") {
-        dialog.reset(new THladanieForm(nullptr, Zoznam, 3));
+        dialog.reset(new THladanieForm(nullptr, Zoznam, 3, dnes));
         dialog->findChild<QLineEdit *>("Edit1")->setText(QStringLiteral("kovac"));
     } else if (which == "zadajcd")
         dialog.reset(new TFormZadajCd);
-    else if (which == "vypiscd")
-        dialog.reset(new TVypisForm);
+    else if (which == "vypiscd" || which.startsWith("potermine"))
+        dialog.reset(new TVypisForm(nullptr, Zoznam, dnes));
     else if (which == "triedenie")
         dialog.reset(new TFormTried);
     else if (which == "vyhladaj")
@@ -68,8 +87,18 @@ int main(int argc, char **argv)
     }
     dialog->show();
 
+    if (which.startsWith("potermine")) {
+        // The pointer rests on the overdue row of "The Wall", as a user's would.
+        QTimer::singleShot(300, &app, [&] {
+            auto *view = dialog->findChild<QTableView *>("ListView");
+            const QPoint at = view->visualRect(view->model()->index(4, 2)).center();
+            QHelpEvent hover(QEvent::ToolTip, at, view->viewport()->mapToGlobal(at));
+            QApplication::sendEvent(view->viewport(), &hover);
+        });
+    }
+
     int status = 1;
-    QTimer::singleShot(500, &app, [&] {
+    QTimer::singleShot(800, &app, [&] {
         // Without a window manager the client area sits exactly at the window's position.
         const QRect a = dialog->geometry();
         const QString crop =

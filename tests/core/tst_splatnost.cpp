@@ -1,0 +1,29 @@
+#include "core/Splatnost.h"
+
+#include <gtest/gtest.h>
+
+TEST(Splatnost, ReadsDueDatesAsTypedAndCountsDaysLate)
+{
+    const Datum may11{11, 5, 2003};
+    // clang-format off
+    struct Row { const char *typed; Datum dnes; long long dni; }; // dni 0: not overdue
+    const Row rows[] = {
+        {"04.05.2003", may11, 7}, {"4.5.2003", may11, 7}, {" \t04052003  ", may11, 7},
+        {"10.05.2003", may11, 1}, {"11.05.2003", may11, 0}, {"31122100", may11, 0},
+        {"31.12.2002", {1, 1, 2003}, 1}, {"28.02.2003", {1, 3, 2003}, 1},
+        {"29.02.2004", {1, 3, 2004}, 1}, {"29.02.2000", {1, 3, 2000}, 1},
+        {"01.01.1970", {1, 1, 2000}, 10957}, {"1.1.0001", {31, 12, 9999}, 3652058},
+        // not a real day, or not typed as a date
+        {"29.02.2003", may11, 0}, {"29.02.1900", may11, 0}, {"31.04.2003", may11, 0},
+        {"00.05.2003", may11, 0}, {"05.13.2003", {1, 1, 2004}, 0}, {"1.1.0000", may11, 0},
+        {"Nedefinovane", may11, 0}, {"", may11, 0}, {"04.05.03", may11, 0}, {"040503", may11, 0},
+        {"4052003", may11, 0}, {"4.5.2003.", may11, 0}, {"4..2003", may11, 0},
+        {"004.5.2003", may11, 0}, {"4 .5.2003", may11, 0}, {"04.052003", may11, 0},
+    };
+    // clang-format on
+    for (const Row &r : rows) {
+        const std::optional<Omeskanie> late = PoTermine(r.typed, r.dnes);
+        EXPECT_EQ(late.has_value(), r.dni > 0) << '"' << r.typed << '"';
+        EXPECT_EQ(late ? late->Dni : 0, r.dni) << '"' << r.typed << '"';
+    }
+}
