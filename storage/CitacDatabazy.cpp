@@ -1,5 +1,6 @@
 #include "storage/CitacDatabazy.h"
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 
@@ -24,10 +25,19 @@ std::size_t findNul(const char *buffer, std::size_t from, std::size_t to)
 
 } // namespace
 
-CitacDatabazy::CitacDatabazy(ByteSource &source, std::size_t bufferSize)
-    : source_(source), capacity_(bufferSize < 16 ? 16 : bufferSize)
+CitacDatabazy::CitacDatabazy(ByteSource &source, std::size_t bufferSize, bool keepsBytes)
+    : source_(source), capacity_(bufferSize < 16 ? 16 : bufferSize), keepsBytes_(keepsBytes)
 {
     buffer_.reset(new char[capacity_]);
+}
+
+void CitacDatabazy::shift(std::size_t &by, bool nulUpToDate)
+{
+    end_ -= by;
+    pos_ -= by;
+    nul_ = nulUpToDate ? nul_ - by : 0;
+    base_ += by;
+    by = 0;
 }
 
 bool CitacDatabazy::refill(std::size_t &keep)
@@ -36,20 +46,32 @@ bool CitacDatabazy::refill(std::size_t &keep)
         return false;
     // nul_ is either the end of the valid bytes (none seen so far) or behind pos_ (stale).
     const bool nulUpToDate = nul_ >= pos_;
-    if (keep > 0) {
-        std::memmove(buffer_.get(), buffer_.get() + keep, end_ - keep);
-        end_ -= keep;
-        pos_ -= keep;
-        nul_ = nulUpToDate ? nul_ - keep : 0;
-        base_ += keep;
-        keep = 0;
-    }
-    // An item longer than the buffer makes it grow; doubling keeps that linear.
-    if (end_ == capacity_) {
-        std::unique_ptr<char[]> larger(new char[capacity_ * 2]);
-        std::memcpy(larger.get(), buffer_.get(), end_);
-        buffer_ = std::move(larger);
-        capacity_ *= 2;
+    if (keepsBytes_ && end_ == capacity_) {
+        // The bytes before `keep` may be texts of loaded records, so they stay where they
+        // are, and the unfinished run moves on to a new block. Blocks grow to a few
+        // megabytes, and further when one run needs it.
+        constexpr std::size_t largest = std::size_t(4) << 20;
+        const std::size_t run = end_ - keep;
+        const std::size_t size = std::max(std::min(capacity_ * 2, largest), run * 2);
+        std::unique_ptr<char[]> block(new char[size]);
+        std::memcpy(block.get(), buffer_.get() + keep, run);
+        if (keep > 0)
+            kept_.push_back(std::move(buffer_));
+        buffer_ = std::move(block);
+        capacity_ = size;
+        shift(keep, nulUpToDate);
+    } else if (!keepsBytes_) {
+        if (keep > 0) {
+            std::memmove(buffer_.get(), buffer_.get() + keep, end_ - keep);
+            shift(keep, nulUpToDate);
+        }
+        // An item longer than the buffer makes it grow; doubling keeps that linear.
+        if (end_ == capacity_) {
+            std::unique_ptr<char[]> larger(new char[capacity_ * 2]);
+            std::memcpy(larger.get(), buffer_.get(), end_);
+            buffer_ = std::move(larger);
+            capacity_ *= 2;
+        }
     }
     const std::size_t oldEnd = end_;
     const std::size_t got = source_.read(buffer_.get() + end_, capacity_ - end_);
@@ -171,4 +193,12 @@ std::string CitacDatabazy::CitajPolozku()
     if (readItems(1, &item) == 1)
         return std::string(item);
     return "0";
+}
+
+std::vector<std::unique_ptr<char[]>> CitacDatabazy::takeBlocks()
+{
+    kept_.push_back(std::move(buffer_));
+    capacity_ = pos_ = end_ = nul_ = 0;
+    atEnd_ = true;
+    return std::move(kept_);
 }

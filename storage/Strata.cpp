@@ -1,66 +1,29 @@
 #include "storage/Databaza.h"
 
-#include <algorithm>
-#include <cstring>
 #include <string_view>
-
-namespace {
-
-using Kind = StrataPriUlozeni::Kind;
-
-bool isDigit(char ch)
-{
-    return ch >= '0' && ch <= '9';
-}
-
-/// What a save and a load would do to the song text, if anything.
-std::optional<Kind> songsLoss(std::string_view songs, bool first)
-{
-    if (songs.find('\0') != std::string_view::npos)
-        return Kind::NulInText;
-    // The load rebuilds exactly ten titles, each followed by a bar.
-    if (std::count(songs.begin(), songs.end(), '|') != 10 || songs.back() != '|')
-        return Kind::BarInText;
-    // The count is written right before the first title and would take its digits.
-    if (first && isDigit(songs.front()))
-        return Kind::LeadingDigit;
-    std::size_t from = 0;
-    for (std::size_t bar = songs.find('|'); bar != std::string_view::npos;
-         from = bar + 1, bar = songs.find('|', from)) {
-        if (songs.substr(from, bar - from) == "0")
-            return Kind::TextIsZero;
-    }
-    return std::nullopt;
-}
-
-std::optional<Kind> fieldLoss(std::string_view text)
-{
-    if (text.find('\0') != std::string_view::npos)
-        return Kind::NulInText;
-    if (text.find('|') != std::string_view::npos)
-        return Kind::BarInText;
-    if (text == "0")
-        return Kind::TextIsZero;
-    return std::nullopt;
-}
-
-} // namespace
 
 std::optional<StrataPriUlozeni> NajdiStratu(const ZoznamCD &zoznam)
 {
-    const ZaznamCD *zaznam = zoznam.Prvy;
-    for (std::int32_t i = 1; i <= zoznam.PocetCd; ++i) {
-        if (auto kind = songsLoss(zaznam->Pesnicky(), i == 1))
-            return StrataPriUlozeni{i, "Pesnicky", *kind};
-        static const char *const names[PocetPoli] = {"Pesnicky",   "NazovCD",        "AutorCD",
-                                                     "TypCD",      "DatumPozicania", "Meno",
-                                                     "Priezvisko", "DatumVratenia"};
-        for (int f = 1; f < PocetPoli; ++f) {
-            if (auto kind = fieldLoss(zaznam->text(static_cast<Pole>(f))))
-                return StrataPriUlozeni{i, names[f], *kind};
+    static const char *const names[PocetPoli] = {"Pesnicky",   "NazovCD",        "AutorCD",
+                                                 "TypCD",      "DatumPozicania", "Meno",
+                                                 "Priezvisko", "DatumVratenia"};
+    // Each record knows its first loss since its texts were set; only the first record's
+    // first title is looked at here, since the count is written right before it and would
+    // take its digits. That outranks a title "0" and any later field, not a wrong count of
+    // bars or a NUL byte.
+    std::optional<StrataPriUlozeni> found;
+    std::int32_t i = 0;
+    zoznam.PreKazdy([&](const ZaznamCD &zaznam) {
+        std::optional<StrataTextu> strata = zaznam.strata();
+        if (++i == 1 &&
+            (!strata || strata->pole != Pole::Pesnicky || strata->druh == DruhStraty::TextIsZero)) {
+            const std::string_view songs = zaznam.Pesnicky();
+            if (!songs.empty() && songs.front() >= '0' && songs.front() <= '9')
+                strata = StrataTextu{Pole::Pesnicky, DruhStraty::LeadingDigit};
         }
-        if (i < zoznam.PocetCd)
-            zaznam = zaznam->Dalsi;
-    }
-    return std::nullopt;
+        if (strata)
+            found = StrataPriUlozeni{i, names[int(strata->pole)], strata->druh};
+        return !found;
+    });
+    return found;
 }

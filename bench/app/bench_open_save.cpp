@@ -180,7 +180,8 @@ int main(int argc, char **argv)
 
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
     const std::string self = fs::canonical("/proc/self/exe");
-    const fs::path dir = fs::temp_directory_path() / ("platnovnik_bench_" + std::to_string(getpid()));
+    const fs::path dir =
+        fs::temp_directory_path() / ("platnovnik_bench_" + std::to_string(getpid()));
     fs::create_directory(dir);
     const std::string file = dir / "zbierka.pln", copy = dir / "kopia.pln";
     const std::string saved = dir / "ulozena.pln", backup = saved + "~";
@@ -204,10 +205,10 @@ int main(int argc, char **argv)
         // its backup too, as after any earlier save.
         const Figure saveOver = best(self, "save", file, saved, runs, nothing);
         std::printf("%9d %8.1f | %8.2f %8.2f %6.2f | %8.2f %8.2f %6.2f %8.2f %6.2f | %8.1f %6.2f\n",
-                    n, megabytes, raw.seconds * 1e3, open.seconds * 1e3,
-                    open.seconds / raw.seconds, dd.seconds * 1e3, saveNew.seconds * 1e3,
-                    saveNew.seconds / dd.seconds, saveOver.seconds * 1e3,
-                    saveOver.seconds / dd.seconds, open.peak, open.peak / megabytes);
+                    n, megabytes, raw.seconds * 1e3, open.seconds * 1e3, open.seconds / raw.seconds,
+                    dd.seconds * 1e3, saveNew.seconds * 1e3, saveNew.seconds / dd.seconds,
+                    saveOver.seconds * 1e3, saveOver.seconds / dd.seconds, open.peak,
+                    open.peak / megabytes);
         std::fflush(stdout);
     }
     fs::remove_all(dir);
