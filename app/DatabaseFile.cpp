@@ -2,7 +2,15 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QSaveFile>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -59,7 +67,7 @@ QString reasonOf(const QFileDevice &file)
 
 // Copies the current file to its backup name, itself written atomically, so that at every
 // moment both names hold a whole file.
-QString keepPreviousVersion(const QString &path)
+QString copyPreviousVersion(const QString &path)
 {
     QFile old(path);
     if (!old.open(QIODevice::ReadOnly))
@@ -83,6 +91,33 @@ QString keepPreviousVersion(const QString &path)
     if (!backup.commit())
         return reasonOf(backup);
     return {};
+}
+
+// Gives the current file its backup name as a second name, which costs next to nothing
+// whatever its size; only where the file system has no hard links is it copied. The link is
+// made under a name of its own and then renamed over the old backup, so that at every moment
+// both names hold a whole file. Links follow a symbolic link to the file itself.
+QString keepPreviousVersion(const QString &path)
+{
+    const QString backup = backupFileName(path);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QByteArray linked = QFile::encodeName(
+            backup + QStringLiteral(".%1").arg(QRandomGenerator::global()->generate(), 8, 16,
+                                               QLatin1Char('0')));
+        if (linkat(AT_FDCWD, QFile::encodeName(path).constData(), AT_FDCWD, linked.constData(),
+                   AT_SYMLINK_FOLLOW) != 0) {
+            if (errno == EEXIST)
+                continue;
+            break;
+        }
+        if (std::rename(linked.constData(), QFile::encodeName(backup).constData()) != 0) {
+            const int error = errno;
+            unlink(linked.constData());
+            return QString::fromLocal8Bit(std::strerror(error));
+        }
+        return {};
+    }
+    return copyPreviousVersion(path);
 }
 
 } // namespace
