@@ -4,6 +4,10 @@
 #include <cstring>
 #include <limits>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 // The white space that "%d" skips in the C locale.
@@ -21,6 +25,37 @@ std::size_t findNul(const char *buffer, std::size_t from, std::size_t to)
 {
     const void *p = std::memchr(buffer + from, 0, to - from);
     return p ? static_cast<std::size_t>(static_cast<const char *>(p) - buffer) : to;
+}
+
+// Looks for bars in b[from, to) and notes each one's offset from `start` in `bars`, until
+// `done` reaches `n`. Returns where the search ended: just after the n-th bar, or `to`.
+// Items are short as a rule, so sixteen bytes are compared at once where the processor can;
+// memchr per item would spend more on its calls than on the bytes.
+std::size_t findBars(const char *b, std::size_t from, std::size_t to, std::size_t start,
+                     std::size_t *bars, std::size_t &done, std::size_t n)
+{
+#ifdef __SSE2__
+    const __m128i bar = _mm_set1_epi8('|');
+    for (; to - from >= 16; from += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(b + from));
+        for (unsigned hits = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, bar))); hits != 0;
+             hits &= hits - 1) {
+            const std::size_t at = from + unsigned(__builtin_ctz(hits));
+            bars[done++] = at - start;
+            if (done == n)
+                return at + 1;
+        }
+    }
+#endif
+    while (done < n) {
+        const void *hit = std::memchr(b + from, '|', to - from);
+        if (!hit)
+            return to;
+        const auto at = static_cast<std::size_t>(static_cast<const char *>(hit) - b);
+        bars[done++] = at - start;
+        from = at + 1;
+    }
+    return from;
 }
 
 } // namespace
@@ -153,14 +188,9 @@ std::size_t CitacDatabazy::readItems(std::size_t n, std::string_view *items)
     std::size_t scan = 0;
     std::size_t done = 0;
     while (done < n) {
-        const char *b = buffer_.get();
-        const void *bar = std::memchr(b + start + scan, '|', nul_ - (start + scan));
-        if (bar) {
-            const std::size_t at = static_cast<std::size_t>(static_cast<const char *>(bar) - b);
-            bars_[done++] = at - start;
-            scan = at - start + 1;
-            continue;
-        }
+        scan = findBars(buffer_.get(), start + scan, nul_, start, bars_.data(), done, n) - start;
+        if (done == n)
+            break;
         if (nul_ < end_) {
             // The NUL byte ends the item; it is taken, as reading it took it.
             stop_ = Stop::NulByte;
@@ -168,7 +198,6 @@ std::size_t CitacDatabazy::readItems(std::size_t n, std::string_view *items)
             pos_ = nul_ + 1;
             break;
         }
-        scan = end_ - start;
         if (!refill(start)) {
             stop_ = failed_ ? Stop::ReadError : Stop::EndOfInput;
             stopOffset_ = base_ + end_;
