@@ -1,6 +1,7 @@
 #include "core/ZaznamCD.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cassert>
 #include <cstring>
 #include <limits>
@@ -66,7 +67,25 @@ std::uint8_t najdiStratu(const ZaznamCD &z)
     return 0;
 }
 
+// How many records in memory have a loss. A save asks before writing whether any record of
+// the list has one; while none anywhere has, it need not look at each record.
+std::atomic<std::size_t> sLossou{0};
+
 } // namespace
+
+bool ZaznamCD::niektoryMaStratu() noexcept
+{
+    return sLossou.load(std::memory_order_relaxed) != 0;
+}
+
+void ZaznamCD::nastavStratu(std::uint8_t strata) noexcept
+{
+    if (strata != 0 && strata_ == 0)
+        sLossou.fetch_add(1, std::memory_order_relaxed);
+    else if (strata == 0 && strata_ != 0)
+        sLossou.fetch_sub(1, std::memory_order_relaxed);
+    strata_ = strata;
+}
 
 ZaznamCD::ZaznamCD() noexcept : bajty_(kPredvolenyBlok.data())
 {
@@ -86,8 +105,7 @@ ZaznamCD::ZaznamCD(const std::array<std::string_view, PocetPoli> &texty)
     assert(najdiStratu(*this) == 0);
 }
 
-ZaznamCD::ZaznamCD(const ZaznamCD &other)
-    : Dalsi(other.Dalsi), bajty_(other.bajty_), strata_(other.strata_)
+ZaznamCD::ZaznamCD(const ZaznamCD &other) : Dalsi(other.Dalsi), bajty_(other.bajty_)
 {
     std::copy(other.konce_, other.konce_ + PocetPoli, konce_);
     if (bajty_ != kPredvolenyBlok.data()) {
@@ -97,6 +115,7 @@ ZaznamCD::ZaznamCD(const ZaznamCD &other)
         bajty_ = blok;
         vlastny_ = true;
     }
+    nastavStratu(other.strata_);
 }
 
 ZaznamCD &ZaznamCD::operator=(const ZaznamCD &other)
@@ -108,7 +127,7 @@ ZaznamCD &ZaznamCD::operator=(const ZaznamCD &other)
         bajty_ = kopia.bajty_;
         vlastny_ = std::exchange(kopia.vlastny_, false);
         std::copy(other.konce_, other.konce_ + PocetPoli, konce_);
-        strata_ = other.strata_;
+        nastavStratu(other.strata_);
         Dalsi = other.Dalsi;
     }
     return *this;
@@ -116,6 +135,7 @@ ZaznamCD &ZaznamCD::operator=(const ZaznamCD &other)
 
 ZaznamCD::~ZaznamCD()
 {
+    nastavStratu(0);
     if (vlastny_)
         delete[] bajty_;
 }
@@ -143,7 +163,7 @@ void ZaznamCD::setText(Pole pole, std::string_view text)
         delete[] bajty_;
     bajty_ = blok;
     vlastny_ = true;
-    strata_ = najdiStratu(*this);
+    nastavStratu(najdiStratu(*this));
 }
 
 std::optional<StrataTextu> ZaznamCD::strata() const noexcept

@@ -84,6 +84,8 @@ class ZaznamCD {
     /// were last set. A digit opening the first title is not looked at: the count would take
     /// it only in the first record of a file.
     std::optional<StrataTextu> strata() const noexcept;
+    /// False while no record in memory has such a text.
+    static bool niektoryMaStratu() noexcept;
 
     ZaznamCD *Dalsi = nullptr;
 
@@ -92,6 +94,7 @@ class ZaznamCD {
     /// A loaded record: `texty` lie one after another in bytes that the list keeps, laid out
     /// as in a block of its own.
     explicit ZaznamCD(const std::array<std::string_view, PocetPoli> &texty);
+    void nastavStratu(std::uint8_t strata) noexcept;
 
     const char *bajty_;
     std::uint32_t konce_[PocetPoli]; ///< where each text ends, counted from bajty_

@@ -45,4 +45,9 @@ TEST(LoadedRecords, ChangedCopiedRelinkedAndFreedLikeOthers)
     records[1][5] = records[1][7] = "0";
     EXPECT_EQ(textsOf(copy), records[0]);
     EXPECT_EQ(textsOf(changed), records[1]);
+    ZoznamCD other; // the copy carries the loss on, the changed record being gone
+    other.PripojZaznam(new ZaznamCD(changed));
+    const auto carried = NajdiStratu(other);
+    ASSERT_TRUE(carried.has_value());
+    EXPECT_STREQ(carried->field, "Meno");
 }
