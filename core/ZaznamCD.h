@@ -78,7 +78,10 @@ class ZaznamCD {
     void setDatumVratenia(std::string_view t) { setText(Pole::DatumVratenia, t); }
 
     /// The record's bytes in the database file: its texts with their bars, in one piece.
-    std::string_view ulozenie() const noexcept { return {bajty_, std::size_t(konce_[7]) + 1}; }
+    std::string_view ulozenie() const noexcept
+    {
+        return {bajty_, std::size_t(konce_[PocetPoli - 1]) + 1};
+    }
 
     /// The first text that the database file cannot bring back as it is, found when the texts
     /// were last set. A digit opening the first title is not looked at: the count would take

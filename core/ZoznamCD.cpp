@@ -49,7 +49,7 @@ ZaznamCD *ZoznamCD::ZaznamNaPozicii(std::int32_t pozicia) const
     return zaznam;
 }
 
-void ZoznamCD::pripoj(ZaznamCD *zaznam)
+void ZoznamCD::PripojZaznam(ZaznamCD *zaznam)
 {
     // A sorted list keeps its known order through appends, as long as memory allows.
     if (poradie_.size() == std::size_t(PocetCd) && PocetCd > 0) {
@@ -71,11 +71,6 @@ void ZoznamCD::pripoj(ZaznamCD *zaznam)
         Prvy = zaznam;
 }
 
-void ZoznamCD::PripojZaznam(ZaznamCD *zaznam)
-{
-    pripoj(zaznam);
-}
-
 void ZoznamCD::PodrzBajty(std::unique_ptr<char[]> bajty)
 {
     bajty_.push_back(std::move(bajty));
@@ -91,7 +86,7 @@ ZaznamCD *ZoznamCD::PripojNacitany(const std::array<std::string_view, PocetPoli>
     }
     auto *zaznam = new (miesta_.back().get() + (kMiestVBloku - volne_)) ZaznamCD(texty);
     --volne_;
-    pripoj(zaznam);
+    PripojZaznam(zaznam);
     return zaznam;
 }
 

@@ -56,8 +56,6 @@ class ZoznamCD {
     template <class F> void PreKazdy(F &&f) const;
 
   private:
-    void pripoj(ZaznamCD *zaznam);
-
     struct alignas(ZaznamCD) Miesto {
         unsigned char bajty[sizeof(ZaznamCD)];
     };
