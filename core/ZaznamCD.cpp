@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cassert>
 #include <cstring>
+#include <functional>
 #include <limits>
 #include <stdexcept>
 #include <utility>
@@ -35,36 +36,47 @@ constexpr std::array<std::uint32_t, PocetPoli> kPredvoleneKonce = [] {
 }();
 static_assert(kPredvoleneKonce[PocetPoli - 1] + 1 == kPredvolenyBlok.size());
 
-std::uint8_t kod(Pole pole, DruhStraty druh)
-{
-    return std::uint8_t(1 + int(pole) * 4 + int(druh));
-}
+// What a save and a load would do to one text: 0 nothing, or 1 + an index into kDruhy.
+constexpr DruhStraty kDruhy[] = {DruhStraty::BarInText, DruhStraty::TextIsZero,
+                                 DruhStraty::NulInText};
 
-// The format's rules for one record: what the reader would stop at or split.
-std::uint8_t najdiStratu(const ZaznamCD &z)
+unsigned stavTextu(Pole pole, std::string_view text)
 {
-    const std::string_view piesne = z.Pesnicky();
-    if (piesne.find('\0') != std::string_view::npos)
-        return kod(Pole::Pesnicky, DruhStraty::NulInText);
+    if (text.find('\0') != std::string_view::npos)
+        return 3;
+    if (pole != Pole::Pesnicky)
+        return text.find('|') != std::string_view::npos ? 1 : text == "0" ? 2 : 0;
     // The load rebuilds exactly ten titles, each followed by a bar.
-    if (std::count(piesne.begin(), piesne.end(), '|') != 10 || piesne.back() != '|')
-        return kod(Pole::Pesnicky, DruhStraty::BarInText);
-    std::size_t od = 0;
-    for (std::size_t bar = piesne.find('|'); bar != std::string_view::npos;
-         od = bar + 1, bar = piesne.find('|', od)) {
-        if (piesne.substr(od, bar - od) == "0")
-            return kod(Pole::Pesnicky, DruhStraty::TextIsZero);
-    }
-    for (int f = 1; f < PocetPoli; ++f) {
-        const std::string_view text = z.text(static_cast<Pole>(f));
-        if (text.find('\0') != std::string_view::npos)
-            return kod(static_cast<Pole>(f), DruhStraty::NulInText);
-        if (text.find('|') != std::string_view::npos)
-            return kod(static_cast<Pole>(f), DruhStraty::BarInText);
-        if (text == "0")
-            return kod(static_cast<Pole>(f), DruhStraty::TextIsZero);
+    if (std::count(text.begin(), text.end(), '|') != 10 || text.back() != '|')
+        return 1;
+    for (std::size_t od = 0, bar = text.find('|'); bar != std::string_view::npos;
+         od = bar + 1, bar = text.find('|', od)) {
+        if (text.substr(od, bar - od) == "0")
+            return 2;
     }
     return 0;
+}
+
+// A block of a record's own holds its capacity in the four bytes before the texts, so that a
+// change that fits is made in place.
+char *novyBlok(std::size_t kapacita)
+{
+    char *blok = new char[sizeof(std::uint32_t) + kapacita];
+    const auto k = std::uint32_t(kapacita);
+    std::memcpy(blok, &k, sizeof k);
+    return blok + sizeof k;
+}
+
+std::size_t kapacitaBloku(const char *bajty)
+{
+    std::uint32_t k;
+    std::memcpy(&k, bajty - sizeof k, sizeof k);
+    return k;
+}
+
+void uvolniBlok(const char *bajty)
+{
+    delete[](bajty - sizeof(std::uint32_t));
 }
 
 // How many records in memory have a loss. A save asks before writing whether any record of
@@ -78,13 +90,13 @@ bool ZaznamCD::niektoryMaStratu() noexcept
     return sLossou.load(std::memory_order_relaxed) != 0;
 }
 
-void ZaznamCD::nastavStratu(std::uint8_t strata) noexcept
+void ZaznamCD::nastavStraty(std::uint16_t straty) noexcept
 {
-    if (strata != 0 && strata_ == 0)
+    if (straty != 0 && straty_ == 0)
         sLossou.fetch_add(1, std::memory_order_relaxed);
-    else if (strata == 0 && strata_ != 0)
+    else if (straty == 0 && straty_ != 0)
         sLossou.fetch_sub(1, std::memory_order_relaxed);
-    strata_ = strata;
+    straty_ = straty;
 }
 
 ZaznamCD::ZaznamCD() noexcept : bajty_(kPredvolenyBlok.data())
@@ -102,7 +114,8 @@ ZaznamCD::ZaznamCD(const std::array<std::string_view, PocetPoli> &texty)
         konce_[f] = std::uint32_t(koniec);
     }
     // The reader gives only texts that come back as they are.
-    assert(najdiStratu(*this) == 0);
+    for (int f = 0; f < PocetPoli; ++f)
+        assert(stavTextu(Pole(f), texty[f]) == 0);
 }
 
 ZaznamCD::ZaznamCD(const ZaznamCD &other) : Dalsi(other.Dalsi), bajty_(other.bajty_)
@@ -110,12 +123,12 @@ ZaznamCD::ZaznamCD(const ZaznamCD &other) : Dalsi(other.Dalsi), bajty_(other.baj
     std::copy(other.konce_, other.konce_ + PocetPoli, konce_);
     if (bajty_ != kPredvolenyBlok.data()) {
         const std::size_t velkost = std::size_t(konce_[PocetPoli - 1]) + 1;
-        char *blok = new char[velkost];
+        char *blok = novyBlok(velkost);
         std::memcpy(blok, other.bajty_, velkost);
         bajty_ = blok;
         vlastny_ = true;
     }
-    nastavStratu(other.strata_);
+    nastavStraty(other.straty_);
 }
 
 ZaznamCD &ZaznamCD::operator=(const ZaznamCD &other)
@@ -123,11 +136,11 @@ ZaznamCD &ZaznamCD::operator=(const ZaznamCD &other)
     if (this != &other) {
         ZaznamCD kopia(other);
         if (vlastny_)
-            delete[] bajty_;
+            uvolniBlok(bajty_);
         bajty_ = kopia.bajty_;
         vlastny_ = std::exchange(kopia.vlastny_, false);
         std::copy(other.konce_, other.konce_ + PocetPoli, konce_);
-        nastavStratu(other.strata_);
+        nastavStraty(other.straty_);
         Dalsi = other.Dalsi;
     }
     return *this;
@@ -135,9 +148,9 @@ ZaznamCD &ZaznamCD::operator=(const ZaznamCD &other)
 
 ZaznamCD::~ZaznamCD()
 {
-    nastavStratu(0);
+    nastavStraty(0);
     if (vlastny_)
-        delete[] bajty_;
+        uvolniBlok(bajty_);
 }
 
 void ZaznamCD::setText(Pole pole, std::string_view text)
@@ -147,28 +160,43 @@ void ZaznamCD::setText(Pole pole, std::string_view text)
     const std::size_t koniec = zaciatok + stary.size();
     const std::size_t velkost = std::size_t(konce_[PocetPoli - 1]) + 1;
     const std::size_t nova = velkost - stary.size() + text.size();
-    if (text.size() > std::numeric_limits<std::uint32_t>::max() ||
-        nova > std::numeric_limits<std::uint32_t>::max())
+    constexpr std::size_t najviac = std::numeric_limits<std::uint32_t>::max();
+    if (text.size() >= najviac || nova >= najviac)
         throw std::length_error("a record holds at most 4 GiB of text");
 
-    // A new block even when the size stays: `text` may be a view into this record.
-    char *blok = new char[nova];
-    std::memcpy(blok, bajty_, zaciatok);
-    if (!text.empty())
-        std::memcpy(blok + zaciatok, text.data(), text.size());
-    std::memcpy(blok + zaciatok + text.size(), bajty_ + koniec, velkost - koniec);
+    const unsigned stav = stavTextu(pole, text);
+    const std::less<const char *> pred;
+    const bool zoSeba =
+        !text.empty() && !pred(text.data(), bajty_) && pred(text.data(), bajty_ + velkost);
+    if (vlastny_ && !zoSeba && nova <= kapacitaBloku(bajty_)) {
+        // The block is this record's own, hence writable.
+        char *blok = const_cast<char *>(bajty_);
+        std::memmove(blok + zaciatok + text.size(), blok + koniec, velkost - koniec);
+        if (!text.empty())
+            std::memcpy(blok + zaciatok, text.data(), text.size());
+    } else {
+        // With room to spare: records are filled one text after another.
+        char *blok = novyBlok(std::min(nova + nova / 4 + 16, najviac));
+        std::memcpy(blok, bajty_, zaciatok);
+        if (!text.empty())
+            std::memcpy(blok + zaciatok, text.data(), text.size());
+        std::memcpy(blok + zaciatok + text.size(), bajty_ + koniec, velkost - koniec);
+        if (vlastny_)
+            uvolniBlok(bajty_);
+        bajty_ = blok;
+        vlastny_ = true;
+    }
     for (int f = static_cast<int>(pole); f < PocetPoli; ++f)
         konce_[f] = std::uint32_t(konce_[f] - stary.size() + text.size());
-    if (vlastny_)
-        delete[] bajty_;
-    bajty_ = blok;
-    vlastny_ = true;
-    nastavStratu(najdiStratu(*this));
+    const int posun = 2 * static_cast<int>(pole);
+    nastavStraty(std::uint16_t((straty_ & ~(3u << posun)) | stav << posun));
 }
 
 std::optional<StrataTextu> ZaznamCD::strata() const noexcept
 {
-    if (strata_ == 0)
-        return std::nullopt;
-    return StrataTextu{Pole((strata_ - 1) / 4), DruhStraty((strata_ - 1) % 4)};
+    for (int f = 0; f < PocetPoli; ++f) {
+        if (const unsigned stav = (straty_ >> 2 * f) & 3u)
+            return StrataTextu{Pole(f), kDruhy[stav - 1]};
+    }
+    return std::nullopt;
 }

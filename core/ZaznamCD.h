@@ -55,7 +55,7 @@ class ZaznamCD {
         const std::uint32_t zaciatok = f == 0 ? 0 : konce_[f - 1] + (f > 1);
         return {bajty_ + zaciatok, konce_[f] - zaciatok};
     }
-    /// Throws std::length_error when the eight texts together would pass 4 GiB.
+    /// Throws std::length_error when the eight texts together would reach 4 GiB.
     void setText(Pole pole, std::string_view text);
 
     /// The ten song titles, each followed by one bar.
@@ -97,11 +97,11 @@ class ZaznamCD {
     /// A loaded record: `texty` lie one after another in bytes that the list keeps, laid out
     /// as in a block of its own.
     explicit ZaznamCD(const std::array<std::string_view, PocetPoli> &texty);
-    void nastavStratu(std::uint8_t strata) noexcept;
+    void nastavStraty(std::uint16_t straty) noexcept;
 
     const char *bajty_;
     std::uint32_t konce_[PocetPoli]; ///< where each text ends, counted from bajty_
     bool vlastny_ = false;           ///< bajty_ is this record's own block
     bool vZozname_ = false;          ///< made in its list's storage, not with new
-    std::uint8_t strata_ = 0;        ///< 0, or 1 + the field * 4 + the kind of the first loss
+    std::uint16_t straty_ = 0;       ///< two bits a text: what the file would do to it
 };
