@@ -35,6 +35,15 @@ constexpr std::array<std::uint32_t, PocetPoli> kPredvoleneKonce = [] {
     return konce;
 }();
 static_assert(kPredvoleneKonce[PocetPoli - 1] + 1 == kPredvolenyBlok.size());
+static_assert([] {
+    for (int f = 1; f < PocetPoli; ++f) {
+        const std::size_t koniec = kPredvoleneKonce[f], dlzka = kPredvolene[f].size();
+        if (kPredvolenyBlok.substr(koniec - dlzka, dlzka) != kPredvolene[f] ||
+            kPredvolenyBlok[koniec] != '|')
+            return false;
+    }
+    return true;
+}());
 
 // What a save and a load would do to one text: 0 nothing, or 1 + an index into kDruhy.
 constexpr DruhStraty kDruhy[] = {DruhStraty::BarInText, DruhStraty::TextIsZero,
