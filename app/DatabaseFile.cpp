@@ -2,7 +2,15 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QSaveFile>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -30,7 +38,19 @@ class DeviceSink : public ByteSink {
     explicit DeviceSink(QFileDevice &device) : device_(device) {}
     bool write(const char *data, std::size_t size) override
     {
-        return device_.write(data, qint64(size)) == qint64(size);
+        if (device_.write(data, qint64(size)) != qint64(size))
+            return false;
+        written_ += qint64(size);
+#ifdef __linux__
+        // Starts the disk on what is written while the rest is still being gathered, so that
+        // the final sync has little left to wait for. Only a hint: its result does not matter.
+        constexpr qint64 step = qint64(8) << 20;
+        if (written_ - started_ >= step && device_.flush()) {
+            sync_file_range(device_.handle(), started_, written_ - started_, SYNC_FILE_RANGE_WRITE);
+            started_ = written_;
+        }
+#endif
+        return true;
     }
     bool flush() override
     {
@@ -43,6 +63,7 @@ class DeviceSink : public ByteSink {
 
   private:
     QFileDevice &device_;
+    qint64 written_ = 0, started_ = 0;
 };
 
 QString notRegularFile()
@@ -59,7 +80,7 @@ QString reasonOf(const QFileDevice &file)
 
 // Copies the current file to its backup name, itself written atomically, so that at every
 // moment both names hold a whole file.
-QString keepPreviousVersion(const QString &path)
+QString copyPreviousVersion(const QString &path)
 {
     QFile old(path);
     if (!old.open(QIODevice::ReadOnly))
@@ -83,6 +104,33 @@ QString keepPreviousVersion(const QString &path)
     if (!backup.commit())
         return reasonOf(backup);
     return {};
+}
+
+// Gives the current file its backup name as a second name, which costs next to nothing
+// whatever its size; only where the file system has no hard links is it copied. The link is
+// made under a name of its own and then renamed over the old backup, so that at every moment
+// both names hold a whole file. Links follow a symbolic link to the file itself.
+QString keepPreviousVersion(const QString &path)
+{
+    const QString backup = backupFileName(path);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QByteArray linked = QFile::encodeName(
+            backup + QStringLiteral(".%1").arg(QRandomGenerator::global()->generate(), 8, 16,
+                                               QLatin1Char('0')));
+        if (linkat(AT_FDCWD, QFile::encodeName(path).constData(), AT_FDCWD, linked.constData(),
+                   AT_SYMLINK_FOLLOW) != 0) {
+            if (errno == EEXIST)
+                continue;
+            break;
+        }
+        if (std::rename(linked.constData(), QFile::encodeName(backup).constData()) != 0) {
+            const int error = errno;
+            unlink(linked.constData());
+            return QString::fromLocal8Bit(std::strerror(error));
+        }
+        return {};
+    }
+    return copyPreviousVersion(path);
 }
 
 } // namespace

@@ -1,5 +1,4 @@
 #include "toolkit/Application.h"
-#include "app/HugePageHeap.h"
 #include "app/MainForm.h"
 #include "dialogs/About.h"
 #include "dialogs/Triedenie.h"
@@ -9,7 +8,6 @@
 
 int main(int argc, char *argv[])
 {
-    useHugePageHeap(argv);
     // The program reads nothing from its command line, not even Qt's own options.
     int qtArgc = argc > 0 ? 1 : 0;
     char *qtArgv[] = {argc > 0 ? argv[0] : nullptr, nullptr};

@@ -216,29 +216,25 @@ void ZoradZoznam(ZoznamCD &zoznam, std::int32_t mode, PriebehTriedenia *progress
     // The walk is bounded by the count, as every walk over the list is.
     std::vector<ZaznamCD *> records(count);
     std::vector<Entry> entries(count);
-    ZaznamCD *zaznam = zoznam.Prvy;
-    for (std::size_t i = 0; i < count; ++i) {
-        records[i] = zaznam;
+    std::size_t i = 0;
+    zoznam.PreKazdy([&](ZaznamCD &zaznam) {
+        records[i] = &zaznam;
         entries[i].index = std::uint32_t(i);
-        load(entries[i], KlucTriedenia(*zaznam, mode), 0);
-        zaznam = zaznam->Dalsi;
-    }
+        load(entries[i], KlucTriedenia(zaznam, mode), 0);
+        ++i;
+    });
     report.advance(double(count));
 
     std::vector<Entry> spare(count);
     sortEntries(entries.data(), entries.data() + count, spare.data(), &report);
     decideTies(entries, spare, records, mode, report);
 
+    spare = std::vector<Entry>();
+    std::vector<ZaznamCD *> order(count);
+    for (std::size_t k = 0; k < count; ++k)
+        order[k] = records[entries[k].index];
     // Nothing above touched the list, so running out of memory leaves it as it was.
-    ZaznamCD *previous = records[entries[0].index];
-    zoznam.Prvy = previous;
-    for (std::size_t i = 1; i < count; ++i) {
-        ZaznamCD *next = records[entries[i].index];
-        previous->Dalsi = next;
-        previous = next;
-    }
-    previous->Dalsi = nullptr;
-    zoznam.Aktualny = previous;
+    zoznam.Prepoj(std::move(order));
     // Step by step, the last candidate examined is the record that was last before the pass.
     zoznam.Presuvany = records[count - 1];
     report.advance(double(count));

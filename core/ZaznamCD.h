@@ -2,7 +2,7 @@
 
 #include <array>
 #include <cstdint>
-#include <string>
+#include <optional>
 #include <string_view>
 
 /// The eight texts of a record, in the order the database file stores them.
@@ -18,16 +18,45 @@ enum class Pole : std::uint8_t {
 };
 inline constexpr int PocetPoli = 8;
 
+/// What the database file would do to a text that it cannot hold as it is.
+enum class DruhStraty : std::uint8_t {
+    BarInText,    ///< a bar in a field; for Pesnicky: not ten titles each followed by a bar
+    TextIsZero,   ///< a field or title that is exactly "0", the reader's end marker
+    LeadingDigit, ///< the first title begins with a digit, which the count would take
+    NulInText,    ///< a NUL byte, which ends an item when read
+};
+
+/// The first text of a record, in file order, that a save and a load would change.
+struct StrataTextu {
+    Pole pole;
+    DruhStraty druh;
+};
+
 /// One CD and its loan. Texts are bytes in the database file's code page (Windows-1250).
 /// A record never owns the records after it: deleting it leaves `Dalsi` alone.
 /// A getter's view stays valid until that record is changed or freed.
+///
+/// The eight texts lie one after another in one block, laid out as the database file holds
+/// the record: Pesnicky with its own bars, then each other text followed by a bar. A record
+/// made with `new` owns its block (until its first change it shares the constant defaults);
+/// a record loaded from a file points into the bytes its list read and keeps.
 class ZaznamCD {
   public:
     /// A new record holds the default texts.
-    ZaznamCD();
+    ZaznamCD() noexcept;
+    ZaznamCD(const ZaznamCD &other);
+    ZaznamCD &operator=(const ZaznamCD &other);
+    ~ZaznamCD();
 
-    std::string_view text(Pole pole) const { return texts_[static_cast<int>(pole)]; }
-    void setText(Pole pole, std::string_view text) { texts_[static_cast<int>(pole)] = text; }
+    std::string_view text(Pole pole) const noexcept
+    {
+        const int f = static_cast<int>(pole);
+        // Pesnicky carries its bars itself; every later text comes after its predecessor's bar.
+        const std::uint32_t zaciatok = f == 0 ? 0 : konce_[f - 1] + (f > 1);
+        return {bajty_ + zaciatok, konce_[f] - zaciatok};
+    }
+    /// Throws std::length_error when the eight texts together would reach 4 GiB.
+    void setText(Pole pole, std::string_view text);
 
     /// The ten song titles, each followed by one bar.
     std::string_view Pesnicky() const { return text(Pole::Pesnicky); }
@@ -48,8 +77,31 @@ class ZaznamCD {
     void setPriezvisko(std::string_view t) { setText(Pole::Priezvisko, t); }
     void setDatumVratenia(std::string_view t) { setText(Pole::DatumVratenia, t); }
 
+    /// The record's bytes in the database file: its texts with their bars, in one piece.
+    std::string_view ulozenie() const noexcept
+    {
+        return {bajty_, std::size_t(konce_[PocetPoli - 1]) + 1};
+    }
+
+    /// The first text that the database file cannot bring back as it is, found when the texts
+    /// were last set. A digit opening the first title is not looked at: the count would take
+    /// it only in the first record of a file.
+    std::optional<StrataTextu> strata() const noexcept;
+    /// False while no record in memory has such a text.
+    static bool niektoryMaStratu() noexcept;
+
     ZaznamCD *Dalsi = nullptr;
 
   private:
-    std::array<std::string, PocetPoli> texts_;
+    friend class ZoznamCD;
+    /// A loaded record: `texty` lie one after another in bytes that the list keeps, laid out
+    /// as in a block of its own.
+    explicit ZaznamCD(const std::array<std::string_view, PocetPoli> &texty);
+    void nastavStraty(std::uint16_t straty) noexcept;
+
+    const char *bajty_;
+    std::uint32_t konce_[PocetPoli]; ///< where each text ends, counted from bajty_
+    bool vlastny_ = false;           ///< bajty_ is this record's own block
+    bool vZozname_ = false;          ///< made in its list's storage, not with new
+    std::uint16_t straty_ = 0;       ///< two bits a text: what the file would do to it
 };

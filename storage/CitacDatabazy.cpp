@@ -1,7 +1,12 @@
 #include "storage/CitacDatabazy.h"
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -22,12 +27,52 @@ std::size_t findNul(const char *buffer, std::size_t from, std::size_t to)
     return p ? static_cast<std::size_t>(static_cast<const char *>(p) - buffer) : to;
 }
 
+// Looks for bars in b[from, to) and notes each one's offset from `start` in `bars`, until
+// `done` reaches `n`. Returns where the search ended: just after the n-th bar, or `to`.
+// Items are short as a rule, so sixteen bytes are compared at once where the processor can;
+// memchr per item would spend more on its calls than on the bytes.
+std::size_t findBars(const char *b, std::size_t from, std::size_t to, std::size_t start,
+                     std::size_t *bars, std::size_t &done, std::size_t n)
+{
+#ifdef __SSE2__
+    const __m128i bar = _mm_set1_epi8('|');
+    for (; to - from >= 16; from += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(b + from));
+        for (unsigned hits = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, bar))); hits != 0;
+             hits &= hits - 1) {
+            const std::size_t at = from + unsigned(__builtin_ctz(hits));
+            bars[done++] = at - start;
+            if (done == n)
+                return at + 1;
+        }
+    }
+#endif
+    while (done < n) {
+        const void *hit = std::memchr(b + from, '|', to - from);
+        if (!hit)
+            return to;
+        const auto at = static_cast<std::size_t>(static_cast<const char *>(hit) - b);
+        bars[done++] = at - start;
+        from = at + 1;
+    }
+    return from;
+}
+
 } // namespace
 
-CitacDatabazy::CitacDatabazy(ByteSource &source, std::size_t bufferSize)
-    : source_(source), capacity_(bufferSize < 16 ? 16 : bufferSize)
+CitacDatabazy::CitacDatabazy(ByteSource &source, std::size_t bufferSize, bool keepsBytes)
+    : source_(source), capacity_(bufferSize < 16 ? 16 : bufferSize), keepsBytes_(keepsBytes)
 {
     buffer_.reset(new char[capacity_]);
+}
+
+void CitacDatabazy::shift(std::size_t &by, bool nulUpToDate)
+{
+    end_ -= by;
+    pos_ -= by;
+    nul_ = nulUpToDate ? nul_ - by : 0;
+    base_ += by;
+    by = 0;
 }
 
 bool CitacDatabazy::refill(std::size_t &keep)
@@ -36,20 +81,32 @@ bool CitacDatabazy::refill(std::size_t &keep)
         return false;
     // nul_ is either the end of the valid bytes (none seen so far) or behind pos_ (stale).
     const bool nulUpToDate = nul_ >= pos_;
-    if (keep > 0) {
-        std::memmove(buffer_.get(), buffer_.get() + keep, end_ - keep);
-        end_ -= keep;
-        pos_ -= keep;
-        nul_ = nulUpToDate ? nul_ - keep : 0;
-        base_ += keep;
-        keep = 0;
-    }
-    // An item longer than the buffer makes it grow; doubling keeps that linear.
-    if (end_ == capacity_) {
-        std::unique_ptr<char[]> larger(new char[capacity_ * 2]);
-        std::memcpy(larger.get(), buffer_.get(), end_);
-        buffer_ = std::move(larger);
-        capacity_ *= 2;
+    if (keepsBytes_ && end_ == capacity_) {
+        // The bytes before `keep` may be texts of loaded records, so they stay where they
+        // are, and the unfinished run moves on to a new block. Blocks grow to a few
+        // megabytes, and further when one run needs it.
+        constexpr std::size_t largest = std::size_t(4) << 20;
+        const std::size_t run = end_ - keep;
+        const std::size_t size = std::max(std::min(capacity_ * 2, largest), run * 2);
+        std::unique_ptr<char[]> block(new char[size]);
+        std::memcpy(block.get(), buffer_.get() + keep, run);
+        if (keep > 0)
+            kept_.push_back(std::move(buffer_));
+        buffer_ = std::move(block);
+        capacity_ = size;
+        shift(keep, nulUpToDate);
+    } else if (!keepsBytes_) {
+        if (keep > 0) {
+            std::memmove(buffer_.get(), buffer_.get() + keep, end_ - keep);
+            shift(keep, nulUpToDate);
+        }
+        // An item longer than the buffer makes it grow; doubling keeps that linear.
+        if (end_ == capacity_) {
+            std::unique_ptr<char[]> larger(new char[capacity_ * 2]);
+            std::memcpy(larger.get(), buffer_.get(), end_);
+            buffer_ = std::move(larger);
+            capacity_ *= 2;
+        }
     }
     const std::size_t oldEnd = end_;
     const std::size_t got = source_.read(buffer_.get() + end_, capacity_ - end_);
@@ -131,14 +188,9 @@ std::size_t CitacDatabazy::readItems(std::size_t n, std::string_view *items)
     std::size_t scan = 0;
     std::size_t done = 0;
     while (done < n) {
-        const char *b = buffer_.get();
-        const void *bar = std::memchr(b + start + scan, '|', nul_ - (start + scan));
-        if (bar) {
-            const std::size_t at = static_cast<std::size_t>(static_cast<const char *>(bar) - b);
-            bars_[done++] = at - start;
-            scan = at - start + 1;
-            continue;
-        }
+        scan = findBars(buffer_.get(), start + scan, nul_, start, bars_.data(), done, n) - start;
+        if (done == n)
+            break;
         if (nul_ < end_) {
             // The NUL byte ends the item; it is taken, as reading it took it.
             stop_ = Stop::NulByte;
@@ -146,7 +198,6 @@ std::size_t CitacDatabazy::readItems(std::size_t n, std::string_view *items)
             pos_ = nul_ + 1;
             break;
         }
-        scan = end_ - start;
         if (!refill(start)) {
             stop_ = failed_ ? Stop::ReadError : Stop::EndOfInput;
             stopOffset_ = base_ + end_;
@@ -171,4 +222,12 @@ std::string CitacDatabazy::CitajPolozku()
     if (readItems(1, &item) == 1)
         return std::string(item);
     return "0";
+}
+
+std::vector<std::unique_ptr<char[]>> CitacDatabazy::takeBlocks()
+{
+    kept_.push_back(std::move(buffer_));
+    capacity_ = pos_ = end_ = nul_ = 0;
+    atEnd_ = true;
+    return std::move(kept_);
 }

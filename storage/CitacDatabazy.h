@@ -24,7 +24,10 @@ class CitacDatabazy {
         std::uint64_t offset = 0; ///< where the number (its sign or first digit) begins
     };
 
-    explicit CitacDatabazy(ByteSource &source, std::size_t bufferSize = 1 << 16);
+    /// With `keepsBytes`, no byte once read is moved or freed: the views of every read stay
+    /// valid as long as the blocks that `takeBlocks` hands over.
+    explicit CitacDatabazy(ByteSource &source, std::size_t bufferSize = 1 << 16,
+                           bool keepsBytes = false);
 
     /// Reads the count the way "%d" does: white space skipped, an optional sign, digits;
     /// the first byte that cannot continue the number stays unread.
@@ -36,8 +39,12 @@ class CitacDatabazy {
 
     /// Reads up to `n` items into `items`, each without its bar and followed in the buffer by
     /// it, so consecutive items form one run of bytes. Returns how many items were complete;
-    /// fewer than `n` means `stop()` says why. The views stay valid until the next read.
+    /// fewer than `n` means `stop()` says why. The views stay valid until the next read, or
+    /// longer when the reader keeps its bytes.
     std::size_t readItems(std::size_t n, std::string_view *items);
+
+    /// The blocks that hold the bytes read, for a reader that keeps them; it reads no more.
+    std::vector<std::unique_ptr<char[]>> takeBlocks();
 
     Stop stop() const { return stop_; }
     /// Offset in the file of the byte where reading stopped (the NUL byte, or the end).
@@ -50,6 +57,8 @@ class CitacDatabazy {
   private:
     /// Keeps bytes from `keep` on, reads more behind them; false at the end of input or on error.
     bool refill(std::size_t &keep);
+    /// The valid bytes now begin `by` bytes later in the buffer.
+    void shift(std::size_t &by, bool nulUpToDate);
     /// The next byte without taking it, or -1 at the end of input or on error.
     int peek();
 
@@ -64,6 +73,8 @@ class CitacDatabazy {
     bool atEnd_ = false;
     bool failed_ = false;
     std::vector<std::size_t> bars_; ///< bar positions of the run being read, from its start
+    bool keepsBytes_;
+    std::vector<std::unique_ptr<char[]>> kept_; ///< full blocks of a reader that keeps its bytes
     Stop stop_ = Stop::None;
     std::uint64_t stopOffset_ = 0;
 };

@@ -1,5 +1,6 @@
 #include "storage/Databaza.h"
 
+#include <array>
 #include <charconv>
 #include <cstring>
 #include <memory>
@@ -29,12 +30,6 @@ class BufferedWriter {
         }
     }
     void append(std::string_view text) { append(text.data(), text.size()); }
-    /// A field and the bar that ends it.
-    void field(std::string_view text)
-    {
-        append(text.data(), text.size());
-        append("|", 1);
-    }
     bool ok() const { return ok_; }
     bool finish()
     {
@@ -95,28 +90,21 @@ bool UlozDatabazu(ByteSink &sink, const ZoznamCD &zoznam)
     const auto written = std::to_chars(count, count + sizeof count, zoznam.PocetCd);
     writer.append(count, static_cast<std::size_t>(written.ptr - count));
 
-    // The count is followed directly by the first title; Pesnicky carries its own bars.
-    const ZaznamCD *zaznam = zoznam.Prvy;
-    for (std::int32_t i = 1; i <= zoznam.PocetCd && writer.ok(); ++i) {
-        writer.append(zaznam->Pesnicky());
-        writer.field(zaznam->NazovCD());
-        writer.field(zaznam->AutorCD());
-        writer.field(zaznam->TypCD());
-        writer.field(zaznam->DatumPozicania());
-        writer.field(zaznam->Meno());
-        writer.field(zaznam->Priezvisko());
-        writer.field(zaznam->DatumVratenia());
-        // The last record's Dalsi is never read.
-        if (i < zoznam.PocetCd)
-            zaznam = zaznam->Dalsi;
-    }
+    // The count is followed directly by the first title. A record keeps its texts laid out
+    // as the file holds them (Pesnicky with its own bars, every other text followed by one),
+    // so each record is one piece.
+    zoznam.PreKazdy([&](const ZaznamCD &zaznam) {
+        writer.append(zaznam.ulozenie());
+        return writer.ok();
+    });
     return writer.finish();
 }
 
 VysledokNacitania NacitajDatabazu(ByteSource &source)
 {
     VysledokNacitania result;
-    CitacDatabazy citac(source);
+    // The records' texts stay in the blocks the file was read into, which the list keeps.
+    CitacDatabazy citac(source, 1 << 16, true);
 
     const CitacDatabazy::Count count = citac.readCount();
     result.count = count.value;
@@ -134,6 +122,7 @@ VysledokNacitania NacitajDatabazu(ByteSource &source)
     }
 
     std::string_view items[recordItems];
+    std::array<std::string_view, PocetPoli> texts;
     for (std::int64_t i = 0; i < count.value; ++i) {
         const std::size_t read = citac.readItems(recordItems, items);
         // Items are checked in file order, so an item "0" before the place where reading
@@ -150,18 +139,18 @@ VysledokNacitania NacitajDatabazu(ByteSource &source)
             return result;
         }
         // The ten titles with their bars lie side by side in the file, exactly as Pesnicky
-        // holds them, so the run is taken whole. Every text is built once, in place.
+        // holds them, so the run is taken whole.
         const char *songs = items[0].data();
-        const std::size_t songsSize =
-            static_cast<std::size_t>(items[songItems - 1].data() - songs) +
-            items[songItems - 1].size() + 1;
-        auto *zaznam = new ZaznamCD;
-        zaznam->setPesnicky(std::string_view(songs, songsSize));
+        texts[0] =
+            std::string_view(songs, static_cast<std::size_t>(items[songItems - 1].data() - songs) +
+                                        items[songItems - 1].size() + 1);
         for (int f = 1; f < PocetPoli; ++f)
-            zaznam->setText(static_cast<Pole>(f), items[songItems + f - 1]);
-        result.zoznam.PripojZaznam(zaznam);
+            texts[f] = items[songItems + f - 1];
+        result.zoznam.PripojNacitany(texts);
     }
     result.completed = true;
     result.offset = citac.offset();
+    for (std::unique_ptr<char[]> &block : citac.takeBlocks())
+        result.zoznam.PodrzBajty(std::move(block));
     return result;
 }

@@ -44,12 +44,8 @@ VysledokNacitania NacitajDatabazu(ByteSource &source);
 struct StrataPriUlozeni {
     std::int32_t record = 0; ///< 1-based record number
     const char *field = "";  ///< the field's name, for example "Meno" or "Pesnicky"
-    enum class Kind {
-        BarInText,    ///< a bar in a field; for Pesnicky: not ten titles each followed by a bar
-        TextIsZero,   ///< a field or title that is exactly "0", the reader's end marker
-        LeadingDigit, ///< the first title begins with a digit, which the count would take
-        NulInText,    ///< a NUL byte, which ends an item when read
-    } kind = Kind::BarInText;
+    using Kind = DruhStraty;
+    Kind kind = Kind::BarInText;
     std::int32_t title = 0; ///< for Pesnicky: the 1-based title at fault, 0 when not one title
 };
 

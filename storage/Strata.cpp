@@ -1,69 +1,62 @@
 #include "storage/Databaza.h"
 
-#include <algorithm>
-#include <cstring>
 #include <string_view>
 
 namespace {
 
-using Kind = StrataPriUlozeni::Kind;
-
-bool isDigit(char ch)
+// The first record's loss: the count is written right before its first title and would take
+// the title's digits. That outranks a title "0" and any later field, not a wrong count of bars
+// or a NUL byte.
+std::optional<StrataTextu> firstRecordLoss(const ZaznamCD &zaznam)
 {
-    return ch >= '0' && ch <= '9';
+    const std::optional<StrataTextu> strata = zaznam.strata();
+    const std::string_view songs = zaznam.Pesnicky();
+    if ((!strata || strata->pole != Pole::Pesnicky || strata->druh == DruhStraty::TextIsZero) &&
+        !songs.empty() && songs.front() >= '0' && songs.front() <= '9')
+        return StrataTextu{Pole::Pesnicky, DruhStraty::LeadingDigit};
+    return strata;
 }
 
-/// What a save and a load would do to the song text, if anything, and to which title.
-std::optional<Kind> songsLoss(std::string_view songs, bool first, std::int32_t &title)
+// The 1-based title of the song text that the loss is in, when it is in one title: the first
+// for a leading digit, the one that is exactly "0" for the end marker.
+std::int32_t titleAtFault(std::string_view songs, DruhStraty druh)
 {
-    if (songs.find('\0') != std::string_view::npos)
-        return Kind::NulInText;
-    // The load rebuilds exactly ten titles, each followed by a bar.
-    if (std::count(songs.begin(), songs.end(), '|') != 10 || songs.back() != '|')
-        return Kind::BarInText;
-    // The count is written right before the first title and would take its digits.
-    title = 1;
-    if (first && isDigit(songs.front()))
-        return Kind::LeadingDigit;
-    std::size_t from = 0;
-    for (std::size_t bar = songs.find('|'); bar != std::string_view::npos;
-         from = bar + 1, bar = songs.find('|', from), ++title) {
+    if (druh == DruhStraty::LeadingDigit)
+        return 1;
+    if (druh != DruhStraty::TextIsZero)
+        return 0;
+    std::int32_t title = 1;
+    for (std::size_t from = 0, bar; (bar = songs.find('|', from)) != std::string_view::npos;
+         from = bar + 1, ++title) {
         if (songs.substr(from, bar - from) == "0")
-            return Kind::TextIsZero;
+            return title;
     }
-    title = 0;
-    return std::nullopt;
-}
-
-std::optional<Kind> fieldLoss(std::string_view text)
-{
-    if (text.find('\0') != std::string_view::npos)
-        return Kind::NulInText;
-    if (text.find('|') != std::string_view::npos)
-        return Kind::BarInText;
-    if (text == "0")
-        return Kind::TextIsZero;
-    return std::nullopt;
+    return 0;
 }
 
 } // namespace
 
 std::optional<StrataPriUlozeni> NajdiStratu(const ZoznamCD &zoznam)
 {
-    const ZaznamCD *zaznam = zoznam.Prvy;
-    for (std::int32_t i = 1; i <= zoznam.PocetCd; ++i) {
-        std::int32_t title = 0;
-        if (auto kind = songsLoss(zaznam->Pesnicky(), i == 1, title))
-            return StrataPriUlozeni{i, "Pesnicky", *kind, title};
-        static const char *const names[PocetPoli] = {"Pesnicky",   "NazovCD",        "AutorCD",
-                                                     "TypCD",      "DatumPozicania", "Meno",
-                                                     "Priezvisko", "DatumVratenia"};
-        for (int f = 1; f < PocetPoli; ++f) {
-            if (auto kind = fieldLoss(zaznam->text(static_cast<Pole>(f))))
-                return StrataPriUlozeni{i, names[f], *kind};
-        }
-        if (i < zoznam.PocetCd)
-            zaznam = zaznam->Dalsi;
-    }
-    return std::nullopt;
+    static const char *const names[PocetPoli] = {"Pesnicky",   "NazovCD",        "AutorCD",
+                                                 "TypCD",      "DatumPozicania", "Meno",
+                                                 "Priezvisko", "DatumVratenia"};
+    std::optional<StrataPriUlozeni> found;
+    std::int32_t i = 0;
+    const auto check = [&](const ZaznamCD &zaznam) {
+        const std::optional<StrataTextu> strata =
+            ++i == 1 ? firstRecordLoss(zaznam) : zaznam.strata();
+        if (strata)
+            found = StrataPriUlozeni{
+                i, names[int(strata->pole)], strata->druh,
+                strata->pole == Pole::Pesnicky ? titleAtFault(zaznam.Pesnicky(), strata->druh) : 0};
+        return !found;
+    };
+    // Each record has known its own loss since its texts were set. While no record in memory
+    // has one, only the first record's first title is left to look at.
+    if (ZaznamCD::niektoryMaStratu())
+        zoznam.PreKazdy(check);
+    else if (zoznam.PocetCd > 0)
+        check(*zoznam.Prvy);
+    return found;
 }

@@ -2,8 +2,6 @@
 // same file in the same run. BM_Load reuses the memory of the previous load; BM_LoadCold
 // starts from memory the system has to map in page by page. `bench_storage --peak-rss N` instead
 // loads N records once and prints the peak resident memory against the file's size.
-// The program itself runs with glibc's heap on huge pages (app/HugePageHeap.h); to measure
-// the cold load as the program sees it, run with GLIBC_TUNABLES=glibc.malloc.hugetlb=1.
 
 #include "storage/Databaza.h"
 

@@ -14,6 +14,7 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -193,9 +194,15 @@ class TstApp : public QObject {
         QCOMPARE(read(path("b.pln")), kWorkedExample);
         QVERIFY(QFile::setPermissions(path("b.pln"), QFile::ReadOwner | QFile::WriteOwner));
         const QFile::Permissions mode = QFile::permissions(path("b.pln"));
+        const auto inode = [&](const char *name) {
+            struct stat s {};
+            return stat(QFile::encodeName(path(name)).constData(), &s) == 0 ? s.st_ino : 0;
+        };
+        const ino_t old = inode("b.pln");
         Zoznam.Prvy->setMeno("0");
         action("Save")->setEnabled(true);
         action("Save")->trigger();
+        QCOMPARE(inode("b.pln~"), old); // the old file itself under a second name, not a copy
         QCOMPARE(asker.boxes.size(), 1);
         QVERIFY(!flag());
         QCOMPARE(read(path("b.pln~")), kWorkedExample);

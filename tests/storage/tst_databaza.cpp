@@ -1,3 +1,4 @@
+#include "core/Triedenie.h"
 #include "storage/Databaza.h"
 
 #include <gtest/gtest.h>
@@ -32,13 +33,20 @@ void append(ZoznamCD &zoznam, const Texts &texts)
         zoznam.Aktualny->setText(Pole(f), texts[f]);
 }
 
+Texts recordsOf(const ZaznamCD &z)
+{
+    Texts t;
+    for (int f = 0; f < PocetPoli; ++f)
+        t[f] = z.text(Pole(f));
+    return t;
+}
+
 std::vector<Texts> recordsOf(const ZoznamCD &zoznam)
 {
     std::vector<Texts> out(std::size_t(zoznam.PocetCd));
     const ZaznamCD *z = zoznam.Prvy;
     for (Texts &t : out) {
-        for (int f = 0; f < PocetPoli; ++f)
-            t[f] = z->text(Pole(f));
+        t = recordsOf(*z);
         z = z->Dalsi;
     }
     return out;
@@ -219,3 +227,48 @@ TEST(NajdiStratu, FindsTheFirstTextThatASaveAndLoadWouldChange)
 }
 
 } // namespace
+
+// Records of a loaded file live in their list's storage and point into the bytes it read:
+// they behave like any other record when changed, copied, relinked by hand and freed.
+TEST(Load, LoadedRecordsChangedCopiedRelinkedAndFreedLikeOthers)
+{
+    std::vector<Texts> records(3, d);
+    for (std::size_t i = 0; i < records.size(); ++i)
+        records[i][6] = std::string(1, char('C' - i)); // surnames C, B, A
+    const std::string bytes = fileOf("3", records);
+    MemorySource source(bytes);
+    VysledokNacitania v = NacitajDatabazu(source);
+    ASSERT_TRUE(v.completed);
+    ZoznamCD zoznam = std::move(v.zoznam);
+    ZoradZoznam(zoznam, 4, nullptr); // A, B, C: an order the list remembers
+
+    // Relinked by hand back to C, B, A: walks follow Dalsi, not what the sort left.
+    ZaznamCD *a = zoznam.Prvy, *b = a->Dalsi, *c = b->Dalsi;
+    zoznam.Prvy = c;
+    c->Dalsi = b;
+    b->Dalsi = a;
+    zoznam.Aktualny = a;
+    StringSink sink;
+    ASSERT_TRUE(UlozDatabazu(sink, zoznam));
+    EXPECT_EQ(sink.bytes, bytes);
+
+    // A change is the record's own; the loss check sees it; a copy outlives the list.
+    b->setDatumVratenia("0");
+    b->setTypCD(b->Meno()); // a view into the bytes this change moves
+    const auto loss = NajdiStratu(zoznam);
+    ASSERT_TRUE(loss.has_value());
+    EXPECT_EQ(loss->record, 2);
+    EXPECT_STREQ(loss->field, "DatumVratenia");
+    const ZaznamCD copy = *c, changed = *b;
+    zoznam.VymazVsetky();
+    records[1][3] = records[1][5];
+    records[1][7] = "0";
+    EXPECT_EQ(recordsOf(copy), records[0]);
+    EXPECT_EQ(recordsOf(changed), records[1]);
+    ZoznamCD other; // the copy carries the loss on, the changed record being gone
+    other.PripojZaznam(new ZaznamCD);
+    other.PripojZaznam(new ZaznamCD(changed));
+    const auto carried = NajdiStratu(other);
+    ASSERT_TRUE(carried.has_value());
+    EXPECT_EQ(carried->record, 2);
+}
