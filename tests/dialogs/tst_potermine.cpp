@@ -58,7 +58,8 @@ class TestPoTermine : public QObject {
             }
         }
         auto *found = search.findChild<QLabel *>("Label2");
-        QCOMPARE(found->text(), description.isEmpty() ? "Najdene: 1, po termine: 0" : "Najdene: 1, po termine: 1");
+        QCOMPARE(found->text(),
+                 description.isEmpty() ? "Najdene: 1, po termine: 0" : "Najdene: 1, po termine: 1");
         search.findChild<QLineEdit *>("Edit1")->setText("zz");
         QCOMPARE(found->text(), QString("Najdene: 0, po termine: 0"));
     }
