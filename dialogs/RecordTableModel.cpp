@@ -74,7 +74,6 @@ QVariant RecordTableModel::headerData(int section, Qt::Orientation orientation, 
 
 void RecordTableModel::setDnes(const QDate &dnes)
 {
-    dnes_ = dnes;
     den_ = dnes.isValid() ? Datum{dnes.day(), dnes.month(), dnes.year()} : Datum{};
 }
 

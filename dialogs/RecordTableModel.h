@@ -30,7 +30,7 @@ class RecordTableModel : public QAbstractTableModel {
                         int role = Qt::DisplayRole) const override;
 
     /// The day loans are overdue on; until it is set, none is.
-    QDate dnes() const { return dnes_; }
+    QDate dnes() const { return QDate(den_.Rok, den_.Mesiac, den_.Den); }
 
   protected:
     void setDnes(const QDate &dnes);
@@ -45,6 +45,5 @@ class RecordTableModel : public QAbstractTableModel {
     }
 
   private:
-    QDate dnes_;
-    Datum den_{}; // dnes_ for the date reader; the first day of the calendar when not set
+    Datum den_{}; ///< the first day of the calendar until set: no loan is overdue then
 };
