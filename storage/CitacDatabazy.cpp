@@ -140,6 +140,7 @@ CitacDatabazy::Count CitacDatabazy::readCount()
         ch = peek();
     }
     count.offset = offset();
+    count.blank = ch == -1;
     bool negative = false;
     if (ch == '+' || ch == '-') {
         negative = ch == '-';

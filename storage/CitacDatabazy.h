@@ -19,6 +19,7 @@ class CitacDatabazy {
     /// The record count as "%d" reads it.
     struct Count {
         bool present = false;     ///< false when no number stands there: the count is then 0
+        bool blank = false;       ///< nothing but white space up to the end of the input
         bool outOfRange = false;  ///< the number does not fit a signed 32-bit integer
         std::int64_t value = 0;   ///< clamped to the 64-bit range
         std::uint64_t offset = 0; ///< where the number (its sign or first digit) begins

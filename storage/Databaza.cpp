@@ -112,6 +112,12 @@ VysledokNacitania NacitajDatabazu(ByteSource &source)
         stopLoad(result, DovodZastavenia::ReadError, 0, citac.stopOffset());
         return result;
     }
+    // An empty file, or one of white space only, is an empty collection; anything else
+    // without a count is some other kind of file, whatever bytes follow.
+    if (!count.present && !count.blank) {
+        stopLoad(result, DovodZastavenia::NotADatabase, 0, count.offset);
+        return result;
+    }
     if (count.value < 0) {
         stopLoad(result, DovodZastavenia::NegativeCount, 0, count.offset);
         return result;

@@ -16,6 +16,7 @@ enum class DovodZastavenia {
     NegativeCount,   ///< the record count is below zero
     CountOutOfRange, ///< the record count does not fit a signed 32-bit integer
     ReadError,       ///< the source reported an error
+    NotADatabase,    ///< something other than white space, but no count at the start
 };
 
 /// What a load gives: either a complete list, or why and where it stopped.

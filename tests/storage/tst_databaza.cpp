@@ -108,7 +108,9 @@ TEST(Load, CompletesOrStopsWithNothingLoaded)
         // clang-format off
         {"worked example", workedExample, 2, {d, second}},
         {"empty file", "", 0, {}},
-        {"no number: no records", "abc|def|", 0, {}},
+        {"no number: not a database", "abc|def|", 0, {}, 0, Reason::NotADatabase, 0},
+        {"a sign alone: not a database", " \n-", 0, {}, 0, Reason::NotADatabase, 2},
+        {"white space only: no records", " \t\r\n\v\f", 0, {}},
         {"white space and a plus before the count", " \t\n\v\f\r+1" + fileOf("", {d}), 1, {d}},
         {"leading zeros in a long count", "0000000000000000000002" + fileOf("", {d, d}), 2,
             {d, d}},
@@ -152,7 +154,7 @@ TEST(Load, CompletesOrStopsWithNothingLoaded)
         if (r.record >= 0)
             continue;
         // The records of a good file, saved, load back the same; every byte-prefix of the file
-        // loads whole or stops with nothing loaded.
+        // loads whole or stops with nothing loaded, a count cut after its sign not being one.
         ZoznamCD list;
         for (const Texts &t : r.records)
             append(list, t);
@@ -162,9 +164,12 @@ TEST(Load, CompletesOrStopsWithNothingLoaded)
         for (std::size_t cut = 0; r.bytes.size() < 1000 && cut < r.bytes.size(); ++cut) {
             TrickleSource source(std::string_view(r.bytes).substr(0, cut), cut % 2);
             const VysledokNacitania v = NacitajDatabazu(source);
-            EXPECT_TRUE(v.completed ? v.count == 0 || recordsOf(v.zoznam) == r.records
-                                    : !v.zoznam.PocetCd && v.reason == Reason::EndOfInput &&
-                                          v.offset == cut)
+            const bool sign = cut > 0 && (r.bytes[cut - 1] == '+' || r.bytes[cut - 1] == '-');
+            EXPECT_TRUE(v.completed
+                            ? v.count == 0 || recordsOf(v.zoznam) == r.records
+                            : !v.zoznam.PocetCd &&
+                                  v.reason == (sign ? Reason::NotADatabase : Reason::EndOfInput) &&
+                                  v.offset == (sign ? cut - 1 : cut))
                 << r.name << " cut at " << cut;
         }
     }
