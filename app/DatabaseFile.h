@@ -2,6 +2,7 @@
 
 #include "core/ZoznamCD.h"
 #include "storage/Databaza.h"
+#include "storage/SafeSave.h"
 
 #include <QString>
 
@@ -19,9 +20,6 @@ struct FileLoad {
 FileLoad loadDatabaseFile(const QString &path);
 
 /// Writes the list to `path` so that the file is either the old one or the new one, never
-/// a part: the bytes go to a temporary file beside it, which then replaces the old file.
-/// The old file is kept as `path` + "~". Returns the reason on failure, empty on success.
-QString saveDatabaseFile(const QString &path, const ZoznamCD &zoznam);
-
-/// The name of the previous version that a save keeps.
-QString backupFileName(const QString &path);
+/// a part, and is on the disk when the save says so; the old file is kept as its backup
+/// (see saveSafely).
+SaveResult saveDatabaseFile(const QString &path, const ZoznamCD &zoznam);

@@ -173,8 +173,10 @@ void TMainForm::SaveClick()
         if (ask(Messages::lossWarning(name, *loss)) == Box::ResultCancel)
             return;
     }
-    if (const QString reason = saveDatabaseFile(name, Zoznam); !reason.isEmpty()) {
-        report(Messages::saveFailed(name, reason));
+    const SaveResult saved = saveDatabaseFile(name, Zoznam);
+    // Whatever went wrong, the collection may not be safe on the disk yet: Save stays on.
+    if (saved.outcome != SaveResult::Outcome::Saved) {
+        report(Messages::saveProblem(name, saved));
         return;
     }
     ui->Save->setEnabled(false);

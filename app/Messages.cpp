@@ -1,6 +1,9 @@
 #include "app/Messages.h"
 
 #include <QDir>
+#include <QFile>
+
+#include <cstring>
 
 namespace {
 
@@ -24,6 +27,8 @@ QString why(const VysledokNacitania &result)
         return QStringLiteral("pocet zaznamov je prilis velky");
     case DovodZastavenia::ReadError:
         return QStringLiteral("chyba pri citani");
+    case DovodZastavenia::NotADatabase:
+        break; // a report of its own
     }
     return {};
 }
@@ -61,6 +66,12 @@ QString boxOf(const StrataPriUlozeni &loss)
     return field;
 }
 
+QString saveFailed(const QString &path, const QString &reason)
+{
+    return QStringLiteral("Subor %1 sa neda ulozit:\n%2\nData zostali neulozene.")
+        .arg(quoted(path), reason);
+}
+
 } // namespace
 
 namespace Messages {
@@ -77,6 +88,10 @@ QString readFailed(const QString &path, const QString &reason)
 
 QString loadStopped(const QString &path, const VysledokNacitania &result)
 {
+    if (result.reason == DovodZastavenia::NotADatabase)
+        return QStringLiteral("Subor %1 nie je databaza Platnovnika: na zaciatku chyba pocet "
+                              "zaznamov.\nNic sa nezmenilo.")
+            .arg(quoted(path));
     // A stop in the count has no record to name.
     const QString where =
         result.record > 0
@@ -94,10 +109,26 @@ QString lossWarning(const QString &path, const StrataPriUlozeni &loss)
         .arg(boxOf(loss), what(loss.kind), quoted(path));
 }
 
-QString saveFailed(const QString &path, const QString &reason)
+QString saveProblem(const QString &path, const SaveResult &result)
 {
-    return QStringLiteral("Subor %1 sa neda ulozit:\n%2\nData zostali neulozene.")
-        .arg(quoted(path), reason);
+    // The system's words, in the user's language where the system has them.
+    const QString reason = QString::fromLocal8Bit(std::strerror(result.error));
+    switch (result.outcome) {
+    case SaveResult::Outcome::Saved:
+        break;
+    case SaveResult::Outcome::NotRegular:
+        return saveFailed(path, kNotRegularFile);
+    case SaveResult::Outcome::Failed:
+        return saveFailed(path, reason);
+    case SaveResult::Outcome::BackupFailed:
+        return saveFailed(path, QStringLiteral("zalohu %1 sa nepodarilo ulozit: %2")
+                                    .arg(quoted(QFile::decodeName(result.backup.c_str())), reason));
+    case SaveResult::Outcome::NotDurable:
+        return QStringLiteral("Subor %1 je zapisany, ale system nepotvrdil, ze je bezpecne na "
+                              "disku:\n%2\nPo vypadku napajania sa moze stratit. Ulozte ho znova.")
+            .arg(quoted(path), reason);
+    }
+    return {};
 }
 
 } // namespace Messages

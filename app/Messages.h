@@ -1,6 +1,7 @@
 #pragma once
 
 #include "storage/Databaza.h"
+#include "storage/SafeSave.h"
 
 #include <QString>
 
@@ -11,16 +12,18 @@ namespace Messages {
 inline const QString kCaption = QStringLiteral("Pozor!");
 inline const QString kEndPrompt = QStringLiteral("Nemas Ulozene data! \nChces naozaj skoncit?");
 inline const QString kOpenPrompt = QStringLiteral("Nemas ulozene vytvorene polozky!\nPokracovat?");
+/// Why a device, a folder or the like is neither opened nor saved to.
+inline const QString kNotRegularFile = QStringLiteral("nie je to obycajny subor");
 
 /// The file could not be opened or read; `reason` is the system's.
 QString openFailed(const QString &path, const QString &reason);
 /// The file opened, but reading it failed; `reason` is the system's.
 QString readFailed(const QString &path, const QString &reason);
-/// The load stopped: at which record, and why.
+/// The load stopped: at which record, and why; or the file is not a database at all.
 QString loadStopped(const QString &path, const VysledokNacitania &result);
 /// Texts that the file would not bring back; asks whether to save anyway.
 QString lossWarning(const QString &path, const StrataPriUlozeni &loss);
-/// The file could not be written; `reason` is the system's.
-QString saveFailed(const QString &path, const QString &reason);
+/// What the user is told of a save to `path` that did not end as `Saved`.
+QString saveProblem(const QString &path, const SaveResult &result);
 
 } // namespace Messages

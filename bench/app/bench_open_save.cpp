@@ -135,7 +135,8 @@ double saveSorted(const std::string &path, const std::string &to)
         std::exit(1);
     ZoradZoznam(Zoznam, kSurname, nullptr);
     const double start = now();
-    if (NajdiStratu(Zoznam) || !saveDatabaseFile(QString::fromStdString(to), Zoznam).isEmpty())
+    if (NajdiStratu(Zoznam) ||
+        saveDatabaseFile(QString::fromStdString(to), Zoznam).outcome != SaveResult::Outcome::Saved)
         std::exit(1);
     return now() - start;
 }
