@@ -5,6 +5,8 @@
 #include "dialogs/WindowFrames.h"
 #include "ui_Zadajcd.h"
 
+#include <limits>
+
 std::string TextPesniciek;
 TFormZadajCd *FormZadajCd = nullptr;
 
@@ -19,8 +21,11 @@ TFormZadajCd::TFormZadajCd(QWidget *parent, ZoznamCD &zoznam)
     // changed silently on saving, so the boxes refuse it as it is typed or pasted. So is
     // the bar, the file's separator: inside a text it would shift every later item.
     auto *validator = new CodePageValidator(this, QStringLiteral("|"));
-    for (QLineEdit *edit : findChildren<QLineEdit *>())
+    for (QLineEdit *edit : findChildren<QLineEdit *>()) {
         edit->setValidator(validator);
+        // A record's texts have no length limit; Qt's boxes would cut at 32,767 characters.
+        edit->setMaxLength(std::numeric_limits<int>::max());
+    }
     connect(ui->UlozBtn, &QPushButton::clicked, this, &TFormZadajCd::UlozBtnClick);
 }
 
