@@ -5,6 +5,7 @@
 #include "dialogs/Vyhladaj.h"
 #include "dialogs/Vypiscd.h"
 #include "dialogs/Zadajcd.h"
+#include "tests/SystemFaults.h"
 #include "tests/WindowTest.h"
 #include "toolkit/Application.h"
 #include "toolkit/CodePage.h"
@@ -12,7 +13,9 @@
 
 #include <QtWidgets>
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -32,6 +35,16 @@ struct FakeAsker : Asker {
         return files.isEmpty() ? "" : files.takeFirst();
     }
 };
+
+// The three records of threeRecords(), as a save writes them.
+const QByteArray kThreeRecords = [] {
+    QByteArray out = "3";
+    for (const char *nazov : {"Prvy", "Druhy", "Treti"})
+        out +=
+            QByteArray("Song01|Song02|Song03|Song04|Song05|Song06|Song07|Song08|Song09|Song10|") +
+            nazov + "|Autor CD|Typ CD |01012003|Nedefinovane|Nedefinovane|31122100|";
+    return out;
+}();
 
 const QByteArray kWorkedExample =
     "2Song01|Song02|Song03|Song04|Song05|Song06|Song07|Song08|Song09|Song10|Name CD |Autor CD|"
@@ -66,7 +79,54 @@ class TstApp : public QObject {
     bool flag() { return action("Save")->isEnabled(); }
     QLabel *count() { return form->findChild<QLabel *>("LabelPocetCd"); }
     QString path(const QString &name) { return name.startsWith('/') ? name : dir->filePath(name); }
-    QStringList files() { return QDir(dir->path()).entryList(QDir::Files); }
+
+    // Every name under the test's folder, hidden ones too, with what it holds: a file's bytes
+    // and permissions, a link's target, or a mark for a folder.
+    QMap<QString, QByteArray> folder()
+    {
+        QMap<QString, QByteArray> out;
+        QDirIterator it(dir->path(),
+                        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QFileInfo info(it.next());
+            QByteArray &entry = out[QDir(dir->path()).relativeFilePath(info.filePath())];
+            if (info.isSymLink())
+                entry = "-> " + info.symLinkTarget().toUtf8();
+            else if (info.isDir())
+                entry = "(folder)";
+            else
+                entry = read(info.filePath()) + " mode " +
+                        QByteArray::number(modeOf(info.filePath()), 8);
+        }
+        return out;
+    }
+
+    static int modeOf(const QString &name)
+    {
+        struct stat s {};
+        return stat(QFile::encodeName(name).constData(), &s) == 0 ? int(s.st_mode & 07777) : -1;
+    }
+
+    ino_t inode(const QString &name)
+    {
+        struct stat s {};
+        return stat(QFile::encodeName(path(name)).constData(), &s) == 0 ? s.st_ino : 0;
+    }
+
+    // The last message box is a warning that matches `report` in full, "%1" standing for the
+    // quoted `file` and "%2" for its backup's name; a question has OK and Cancel.
+    bool reportMatches(QString report, const QString &file)
+    {
+        const auto quoted = [&](const QString &name) {
+            return QRegularExpression::escape('"' + path(name) + '"');
+        };
+        report.replace("%2", quoted(file + '~')).replace("%1", quoted(file));
+        const QString box = asker.boxes.value(asker.boxes.size() - 1);
+        const qsizetype bar = box.lastIndexOf('|');
+        return box.mid(bar) == (report.endsWith("\\?$") ? "|Pozor!31" : "|Pozor!30") &&
+               QRegularExpression(report).match(box.left(bar)).hasMatch();
+    }
 
     void write(const QString &name, const QByteArray &bytes)
     {
@@ -98,43 +158,74 @@ class TstApp : public QObject {
         Zoznam.VymazVsetky();
     }
 
-    // Only a completed load replaces the records; a save that writes nothing keeps the flag
-    // on and an old file whole, with nothing left beside it.
+    // Every failure, and every Open, leaves the folder as it was: an old file and its backup
+    // byte for byte, nothing beside them. Only a completed load replaces the records. Each
+    // report is the program's own, of its kind, naming the file ("%1" in `report`).
     void openAndFailedSave_data()
     {
         QTest::addColumn<bool>("changes");
         QTest::addColumn<int>("answer");
         QTest::addColumn<QByteArray>("bytes"); // what the file holds before, if it is there
-        for (const char *column : {"command", "file", "said", "setup", "names", "count"})
+        for (const char *column : {"command", "file", "report", "setup", "names", "count"})
             QTest::addColumn<QString>(column);
         const auto row = [](const char *name, bool changes, int answer, const char *file,
-                            const QByteArray &bytes = {}, const char *said = "",
+                            const QByteArray &bytes = {}, const QString &report = {},
                             const char *setup = "", const char *names = "Prvy,Druhy,Treti",
                             const char *count = "0") {
             QTest::newRow(name) << changes << answer << bytes << QString(name).left(4) << file
-                                << said << setup << names << count;
+                                << report << setup << names << count;
         };
+        const auto reason = [](int error) {
+            return QRegularExpression::escape(QString::fromLocal8Bit(std::strerror(error)));
+        };
+        const QString cannotOpen = "^Subor %1 sa neda otvorit:\n",
+                      cannotRead = "^Subor %1 sa neda precitat:\n.+$";
+        const QString notDatabase = "^Subor %1 nie je databaza Platnovnika: na zaciatku chyba "
+                                    "pocet zaznamov.\nNic sa nezmenilo.$";
+        const QString cannotSave = "^Subor %1 sa neda ulozit:\n%2\nData zostali neulozene.$";
+        const QString noBackup = cannotSave.arg("%1", "zalohu %2 sa nepodarilo ulozit: %3");
+        QFile passwd("/etc/passwd");
+        const QByteArray text = passwd.open(QIODevice::ReadOnly) ? passwd.readAll() : "root:x:0:0";
+        const QByteArray picture("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x10", 24);
+        // clang-format off
         row("Open, nothing unsaved: no question, dialog cancelled", false, 0, "");
         row("Open, unsaved, OK, dialog cancelled", true, 1, "");
         row("Open, unsaved, Cancel: no dialog", true, 2, "");
-        row("Open the worked example", true, 1, "a.pln", kWorkedExample, "", "",
-            "Name CD ,Piesne 2003", "2");
+        row("Open the worked example", true, 1, "a.pln", kWorkedExample, "", "", "Name CD ,Piesne 2003", "2");
         row("Open no records", false, 0, "a.pln", "0", "", "", "", "0");
+        row("Open white space only: no records", true, 1, "a.pln", " \t\r\n", "", "", "", "0");
         row("Open the sample database, Windows-1250", false, 0, PLATNOVNIK_SAMPLE, {}, "", "",
             "Piesne 2003,Zlaté hity,Štyri ročné obdobia,Cesta", "4");
         row("Open a file cut off in the second record", true, 1, "a.pln", kWorkedExample.left(200),
-            "Zaznam 2\\D.*\\b200\\b");
-        row("Open a missing file", true, 1, "chyba.pln", {}, ".");
-        row("Open a missing file, nothing unsaved", false, 0, "chyba.pln", {}, ".");
-        row("Open a file that opens, but every read fails", true, 1, "/proc/self/mem", {}, ".");
+            "^Subor %1 sa neda nacitat.\nZaznam 2 \\(bajt 200\\): subor konci skor, ako zaznam skonci.\nNic sa nezmenilo.$");
+        row("Open a file with a negative count", true, 1, "a.pln", "-2" + kWorkedExample.mid(1),
+            "^Subor %1 sa neda nacitat.\npocet zaznamov je zaporny.\nNic sa nezmenilo.$");
+        row("Open a missing file", true, 1, "chyba.pln", {}, cannotOpen + reason(ENOENT) + "$");
+        row("Open a missing file, nothing unsaved", false, 0, "chyba.pln", {}, cannotOpen + reason(ENOENT) + "$");
+        row("Open a folder", true, 1, "/tmp", {}, cannotOpen + "nie je to obycajny subor$");
+        row("Open a file that opens, but every read fails", true, 1, "/proc/self/mem", {}, cannotRead);
+        row("Open a copy of the password file", true, 1, "x.pln", text, notDatabase);
+        row("Open a picture", false, 0, "x.pln", picture, notDatabase);
+        row("Open a sign and no digits", true, 1, "x.pln", "+|1a|", notDatabase);
         row("Save, dialog cancelled", true, 0, "");
-        row("Save a text \"0\", Cancel to the warning", true, 2, "a.pln", {}, "Zaznam 2\\D",
-            "loss");
-        row("Save to a device", true, 1, "/dev/full", {}, ".");
-        row("Save into a folder that is gone", true, 1, "gone/a.pln", {}, ".");
-        row("Save into a folder nobody may write", true, 1, "/sys/a.pln", {}, ".");
-        row("Save over an old file, the disk full", true, 1, "a.pln", kWorkedExample, ".", "full");
-        row("Save over an old file, no backup", true, 1, "a.pln", kWorkedExample, ".", "backup");
+        row("Save a text \"0\", Cancel to the warning", true, 2, "a.pln", {},
+            "^Zaznam 2, pole Meno je len \"0\".\nZo suboru %1 sa potom neda spravne nacitat.\nUlozit aj tak\\?$", "loss");
+        row("Save to a device", true, 1, "/dev/full", {}, cannotSave.arg("%1", "nie je to obycajny subor"));
+        row("Save into a folder that is gone", true, 1, "gone/a.pln", {}, cannotSave.arg("%1", reason(ENOENT)));
+        row("Save into a folder nobody may write", true, 1, "/sys/a.pln", {}, cannotSave.arg("%1", ".+"));
+        row("Save over an old file, the disk full", true, 1, "a.pln", kWorkedExample, cannotSave.arg("%1", reason(EFBIG)), "full");
+        row("Save, the new file cannot be synced", true, 1, "a.pln", {}, cannotSave.arg("%1", reason(EIO)), "sync");
+        row("Save over an old file and its backup, the new file cannot be synced", true, 1,
+            "a.pln", kWorkedExample, cannotSave.arg("%1", reason(EIO)), "backup sync");
+        row("Save, no hard links, the new file cannot be synced", true, 1, "a.pln",
+            kWorkedExample, cannotSave.arg("%1", reason(EIO)), "backup nolinks sync");
+        row("Save over an old file, a folder at the backup's name", true, 1, "a.pln", kWorkedExample,
+            noBackup.arg("%1", "%2", reason(EISDIR)), "backupfolder");
+        row("Save over an old file, the backup cannot be renamed", true, 1, "a.pln", kWorkedExample,
+            noBackup.arg("%1", "%2", reason(EIO)), "backup backuprename");
+        row("Save, no hard links, the backup's copy cannot be renamed", true, 1, "a.pln",
+            kWorkedExample, noBackup.arg("%1", "%2", reason(EIO)), "backup nolinks backuprename");
+        // clang-format on
     }
 
     void openAndFailedSave()
@@ -144,47 +235,52 @@ class TstApp : public QObject {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, command);
         QFETCH(QString, file);
-        QFETCH(QString, said);
+        QFETCH(QString, report);
         QFETCH(QString, setup);
         if (file.startsWith("/sys") && QFile(file).open(QIODevice::WriteOnly))
             QSKIP("this folder is writable here");
         threeRecords(changes);
         if (!bytes.isNull())
             write(file, bytes);
-        QVERIFY(setup != "backup" || QDir(dir->path()).mkdir(file + '~'));
-        if (setup == "loss")
+        if (setup.contains("backupfolder"))
+            QVERIFY(QDir(dir->path()).mkdir(file + '~'));
+        else if (setup.contains("backup"))
+            write(file + '~', "the backup before");
+        if (setup.contains("loss"))
             Zoznam.Prvy->Dalsi->setMeno("0");
+        const QMap<QString, QByteArray> before = folder();
         asker.answers << answer;
         asker.files << (file.isEmpty() ? "" : path(file)) << "not asked";
         rlimit old{}; // "full": files of at most 300 bytes, as a full disk would allow
         getrlimit(RLIMIT_FSIZE, &old);
         const rlimit limit{setup == "full" ? 300 : old.rlim_cur, old.rlim_max};
         setrlimit(RLIMIT_FSIZE, &limit);
-        action(command.toLatin1())->trigger();
+        {
+            SystemFaults::Faults faults;
+            faults.fileSync = setup.contains("sync") ? EIO : 0;
+            faults.backupRename = setup.contains("backuprename") ? EIO : 0;
+            faults.noHardLinks = setup.contains("nolinks");
+            const SystemFaults::Scope scope(faults);
+            action(command.toLatin1())->trigger();
+        }
         setrlimit(RLIMIT_FSIZE, &old);
         const bool asked = command == "Open" && changes;
-        QCOMPARE(asker.boxes.size(), int(asked) + int(!said.isEmpty()));
+        QCOMPARE(asker.boxes.size(), int(asked) + int(!report.isEmpty()));
         QVERIFY(!asked ||
                 asker.boxes[0] == "Nemas ulozene vytvorene polozky!\nPokracovat?|Pozor!31");
-        // A failure is reported, naming the file, in the program's words where they are given.
-        const QString report = asker.boxes.value(asker.boxes.size() - 1);
-        QVERIFY2(said.isEmpty() ||
-                     (report.contains('"' + path(file) + '"') &&
-                      report.contains(QRegularExpression(said)) && report.contains("|Pozor!3")),
-                 qPrintable(report));
+        QVERIFY2(report.isEmpty() || reportMatches(report, file),
+                 qPrintable(asker.boxes.join("; ")));
         QCOMPARE(asker.files.size(), 1 + int(command == "Open" && answer == 2));
         QTEST(names(), "names");
         QTEST(count()->text(), "count");
-        QCOMPARE(flag(), changes && (file.isEmpty() || !said.isEmpty()));
-        QCOMPARE(files(),
-                 bytes.isNull() || file.startsWith('/') ? QStringList{} : QStringList{file});
-        QVERIFY(bytes.isNull() || read(path(file)) == bytes);
+        QCOMPARE(flag(), changes && (file.isEmpty() || !report.isEmpty()));
+        QCOMPARE(folder(), before);
         QVERIFY(!QFileInfo("/dev/full").isFile());
     }
 
-    // The worked example loaded and saved comes out byte for byte; saved again over it, with
-    // a loss warned of and accepted, the old file stays as a backup with its permissions.
-    void saveWritesTheFormatAndKeepsThePreviousVersion()
+    // The worked example opened and saved comes out byte for byte; a loss warned of and
+    // accepted is saved as it is.
+    void openThenSaveGivesTheSameBytes()
     {
         write("a.pln", kWorkedExample);
         asker.files << path("a.pln") << path("b.pln") << path("b.pln");
@@ -192,23 +288,118 @@ class TstApp : public QObject {
         action("Save")->setEnabled(true);
         action("Save")->trigger();
         QCOMPARE(read(path("b.pln")), kWorkedExample);
-        QVERIFY(QFile::setPermissions(path("b.pln"), QFile::ReadOwner | QFile::WriteOwner));
-        const QFile::Permissions mode = QFile::permissions(path("b.pln"));
-        const auto inode = [&](const char *name) {
-            struct stat s {};
-            return stat(QFile::encodeName(path(name)).constData(), &s) == 0 ? s.st_ino : 0;
-        };
-        const ino_t old = inode("b.pln");
         Zoznam.Prvy->setMeno("0");
         action("Save")->setEnabled(true);
         action("Save")->trigger();
-        QCOMPARE(inode("b.pln~"), old); // the old file itself under a second name, not a copy
         QCOMPARE(asker.boxes.size(), 1);
         QVERIFY(!flag());
-        QCOMPARE(read(path("b.pln~")), kWorkedExample);
-        QCOMPARE(files(), (QStringList{"a.pln", "b.pln", "b.pln~"}));
-        QCOMPARE(QFile::permissions(path("b.pln")) | QFile::permissions(path("b.pln~")), mode);
         QVERIFY(read(path("b.pln")).contains("|0|"));
+    }
+
+    // Every road to a backup ends with the new file in place and NAME.pln~ a plain file of its
+    // own holding the previous version, with its permissions; a symbolic link at either name
+    // writes into no other file. With hard links the backup is the old file itself.
+    void saveKeepsThePreviousVersion_data()
+    {
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<bool>("noLinks");
+        QTest::addColumn<QString>("report"); // a report of its own kind, and Save left on
+        const auto row = [](const char *name, const char *setup, const QString &report = {}) {
+            for (bool noLinks : {false, true})
+                QTest::addRow("%s%s", name, noLinks ? ", no hard links" : "")
+                    << QString(setup) << noLinks << report;
+        };
+        const QString eio = QRegularExpression::escape(QString::fromLocal8Bit(strerror(EIO)));
+        row("a new file", "new");
+        row("over an old file", "");
+        row("over an old file and its backup", "backup");
+        row("a symbolic link at the backup's name", "backuplink");
+        row("a read-only backup", "readonly");
+        row("the backup the same file as the old one", "same");
+        row("the database a symbolic link", "link");
+        row("the database a symbolic link to no file yet", "link new");
+        row("the folder cannot be synced", "foldersync",
+            "^Subor %1 je zapisany, ale system nepotvrdil, ze je bezpecne na disku:\n" + eio +
+                "\nPo vypadku napajania sa moze stratit. Ulozte ho znova.$");
+        row("the new file cannot take the old one's name", "rename",
+            "^Subor %1 sa neda ulozit:\n" + eio + "\nData zostali neulozene.$");
+    }
+
+    void saveKeepsThePreviousVersion()
+    {
+        QFETCH(QString, setup);
+        QFETCH(bool, noLinks);
+        QFETCH(QString, report);
+        threeRecords(true);
+        const QByteArray old = kWorkedExample, other = "another file";
+        // The file that a.pln names: itself, or the file its link points to.
+        const bool linked = setup.startsWith("link");
+        const QString real = linked ? "sub/b.pln" : "a.pln", backup = real + '~';
+        QVERIFY(QDir(dir->path()).mkpath("sub"));
+        write("sub/other.pln", other);
+        if (!setup.contains("new")) {
+            write(real, old);
+            QVERIFY(chmod(qPrintable(path(real)), 0640) == 0);
+        }
+        QVERIFY(!linked || QFile::link("sub/b.pln", path("a.pln"))); // relative to its folder
+        if (setup == "backup" || setup == "readonly")
+            write(backup, "older");
+        QVERIFY(setup != "readonly" || QFile::setPermissions(path(backup), QFile::ReadOwner));
+        QVERIFY(setup != "backuplink" || QFile::link(path("sub/other.pln"), path(backup)));
+        QVERIFY(setup != "same" || ::link(qPrintable(path(real)), qPrintable(path(backup))) == 0);
+        const ino_t oldInode = inode(real);
+        asker.files << path("a.pln");
+        {
+            SystemFaults::Faults faults;
+            faults.noHardLinks = noLinks;
+            faults.folderSync = setup == "foldersync" ? EIO : 0;
+            faults.rename = setup == "rename" ? EIO : 0;
+            const SystemFaults::Scope scope(faults);
+            action("Save")->trigger();
+        }
+        QCOMPARE(asker.boxes.size(), int(!report.isEmpty()));
+        QVERIFY2(report.isEmpty() || reportMatches(report, "a.pln"),
+                 qPrintable(asker.boxes.join("; ")));
+        QCOMPARE(flag(), !report.isEmpty());
+
+        QStringList expected{"a.pln", "sub", "sub/other.pln"};
+        if (linked)
+            expected << real;
+        QCOMPARE(read(path(real)), setup == "rename" ? old : kThreeRecords);
+        if (!setup.contains("new")) {
+            expected << backup;
+            const QFileInfo kept(path(backup));
+            QVERIFY(kept.isFile() && !kept.isSymLink());
+            QCOMPARE(read(path(backup)), old);
+            QCOMPARE(modeOf(path(backup)), 0640);
+            QCOMPARE(modeOf(path(real)), 0640);
+            QCOMPARE(inode(backup) == oldInode, !noLinks || setup == "same");
+        }
+        QCOMPARE(QFileInfo(path("a.pln")).isSymLink(), linked);
+        QCOMPARE(read(path("sub/other.pln")), other);
+        expected.sort();
+        QCOMPARE(folder().keys(), expected);
+    }
+
+    // A text far longer than Qt's default limit of an edit box, pasted into the entry dialog,
+    // is kept whole through Save and Open.
+    void longTextsArriveWhole()
+    {
+        const QString title = QString("Ľadová kráľovná ").repeated(6'250); // 100,000 characters
+        QGuiApplication::clipboard()->setText(title);
+        whenModal([](QWidget *entry) {
+            auto *name = entry->findChild<QLineEdit *>("Edit12");
+            name->clear();
+            QTest::keyClick(name, Qt::Key_V, Qt::ControlModifier);
+            entry->findChild<QPushButton *>("UlozBtn")->click();
+        });
+        action("PridajZaznamCD1")->trigger();
+        asker.files << path("a.pln") << path("a.pln");
+        action("Save")->trigger();
+        action("Open")->trigger();
+        QCOMPARE(Zoznam.PocetCd, 1);
+        QCOMPARE(CodePage::toQString(Zoznam.Prvy->NazovCD()), title);
+        FormZadajCd->findChild<QLineEdit *>("Edit12")->clear();
     }
 
     // Each command over three records: the window it shows (closed by its close box or the

@@ -1,0 +1,27 @@
+#pragma once
+
+/// Calls of the C library made to fail as a misbehaving disk would fail them. The test
+/// executable defines these calls itself, so the linker takes them before the library's and
+/// the program's file code reaches them unchanged; each forwards to the library's own while
+/// no fault is set. Set a fault with a `SystemFaults::Scope`.
+namespace SystemFaults {
+
+struct Faults {
+    int fileSync = 0;     ///< errno of fsync and fdatasync on a regular file; 0 for none
+    int folderSync = 0;   ///< errno of fsync and fdatasync on a folder
+    int rename = 0;       ///< errno of a rename onto a name that does not end in '~'
+    int backupRename = 0; ///< errno of a rename onto a name that ends in '~'
+    /// As on vfat: link and linkat fail with EPERM, and files without a name are refused.
+    bool noHardLinks = false;
+};
+
+/// The faults in force from construction to destruction.
+class Scope {
+  public:
+    explicit Scope(const Faults &faults);
+    ~Scope();
+    Scope(const Scope &) = delete;
+    Scope &operator=(const Scope &) = delete;
+};
+
+} // namespace SystemFaults
