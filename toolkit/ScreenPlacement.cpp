@@ -1,9 +1,11 @@
 #include "toolkit/ScreenPlacement.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QMargins>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -22,6 +24,46 @@ QMargins frameMargins(const QWidget &window)
     return {client.left() - frame.left(), client.top() - frame.top(),
             frame.right() - client.right(), frame.bottom() - client.bottom()};
 }
+
+void place(QWidget &window, const QMargins &margins)
+{
+    // The position of a top-level window is that of its frame.
+    const QRect frame(window.pos(), window.size().grownBy(margins));
+    const QScreen *screen = QGuiApplication::screenAt(frame.center());
+    if (!screen)
+        screen = window.screen();
+    if (!screen)
+        return;
+    const QPoint place = placeOnScreen(frame, screen->availableGeometry());
+    if (place != frame.topLeft())
+        window.move(place);
+}
+
+// A window manager tells the size of a window's frame only once it has put the window on the
+// screen. Until then the frame is a guess, so the window is placed again when it first shows.
+class PlaceAgainWhenExposed : public QObject {
+  public:
+    static constexpr const char *kName = "placeAgainWhenExposed";
+
+    PlaceAgainWhenExposed(QWidget &window, QWindow &handle) : QObject(&window), window_(window)
+    {
+        setObjectName(QLatin1String(kName));
+        handle.installEventFilter(this);
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Expose && static_cast<QWindow *>(watched)->isExposed()) {
+            watched->removeEventFilter(this);
+            deleteLater();
+            place(window_, frameMargins(window_));
+        }
+        return false;
+    }
+
+  private:
+    QWidget &window_;
+};
 
 } // namespace
 
@@ -42,14 +84,10 @@ void keepOnScreen(QWidget &window)
         if (other != &window && other->isVisible())
             margins = frameMargins(*other);
     }
-    // The position of a top-level window is that of its frame.
-    const QRect frame(window.pos(), window.size().grownBy(margins));
-    const QScreen *screen = QGuiApplication::screenAt(frame.center());
-    if (!screen)
-        screen = window.screen();
-    if (!screen)
-        return;
-    const QPoint place = placeOnScreen(frame, screen->availableGeometry());
-    if (place != frame.topLeft())
-        window.move(place);
+    place(window, margins);
+    QWindow *handle = window.windowHandle();
+    if (handle && !handle->isExposed() &&
+        !window.findChild<QObject *>(QLatin1String(PlaceAgainWhenExposed::kName),
+                                     Qt::FindDirectChildrenOnly))
+        new PlaceAgainWhenExposed(window, *handle);
 }
