@@ -175,6 +175,43 @@ TEST(Load, CompletesOrStopsWithNothingLoaded)
     }
 }
 
+// A collection large enough to cross every boundary: the writer's 64 KiB buffer (records that
+// straddle it, and texts longer than it), the reader's blocks, and the list's storage for
+// loaded records (16,384 to a block). Saved, it is the file written here byte by byte; read in
+// one piece or a few bytes at a time, it is the same records.
+TEST(Save, LargeCollectionsRoundTripAcrossEveryBoundary)
+{
+    std::mt19937 random(2003);
+    const auto text = [&](std::size_t length) {
+        std::string t(length, 'a');
+        for (char &c : t)
+            c = "abcXYZ \xE1\xE8\xFF"
+                "0123456789"[random() % 19];
+        return t;
+    };
+    std::vector<Texts> records(20'500);
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        // Mostly short; now and then a text as long as the writer's buffer, or longer.
+        const std::size_t longest = i % 2'011 == 5 ? 140'000 : i % 331 == 7 ? 40'000 : 24;
+        for (int f = 1; f < PocetPoli; ++f)
+            records[i][f] = "x" + text(random() % (f == int(i % 7) + 1 ? longest : 24));
+        for (int title = 0; title < 10; ++title)
+            records[i][0] += "t" + text(random() % 12) + "|";
+    }
+    ZoznamCD zoznam;
+    for (const Texts &t : records)
+        append(zoznam, t);
+    const std::string bytes = saved(zoznam);
+    ASSERT_TRUE(bytes == fileOf(std::to_string(records.size()), records));
+    for (bool trickle : {false, true}) {
+        TrickleSource source(bytes, trickle);
+        const VysledokNacitania v = NacitajDatabazu(source);
+        ASSERT_TRUE(v.completed && v.offset == bytes.size()) << trickle;
+        EXPECT_TRUE(recordsOf(v.zoznam) == records) << trickle;
+        EXPECT_EQ(v.zoznam.Aktualny, v.zoznam.ZaznamNaPozicii(v.zoznam.PocetCd));
+    }
+}
+
 TEST(Save, WritesTheCountAndTheTextsAsStored)
 {
     ZoznamCD zoznam;
