@@ -24,6 +24,7 @@ class TestPoTermine : public QObject {
         // clang-format off
         QTest::newRow("a week") << "04.05.2003" << "Po termine od 04.05.2003, 7 dni";
         QTest::newRow("a day, 8 digits") << "10052003" << "Po termine od 10.05.2003, 1 den";
+        QTest::newRow("since last year, one digit a part") << "1.2.2002" << "Po termine od 01.02.2002, 464 dni";
         QTest::newRow("due today") << "11.05.2003" << "";
         QTest::newRow("no such day") << "30.02.2003" << "";
         // clang-format on
