@@ -21,18 +21,23 @@
 
 namespace {
 
-// Answers from queues (by default OK, and no file) and keeps each box as text|caption+flags.
+// Answers from queues (by default OK, and no file) and keeps each box as text|caption+flags,
+// each file question as its kind, filter, default suffix and its answer to closing.
 struct FakeAsker : Asker {
-    QStringList boxes, files;
+    QStringList boxes, files, questions;
     QList<int> answers;
     int messageBox(QWidget *, const QString &text, const QString &caption, int flags) override
     {
         boxes << text + '|' + caption + QString::number(flags, 16);
         return answers.isEmpty() ? Box::ResultOk : answers.takeFirst();
     }
-    QString fileName(QWidget *, const FileQuestion &) override
+    QString fileName(QWidget *, const FileQuestion &q) override
     {
-        return files.isEmpty() ? "" : files.takeFirst();
+        const QString name = files.isEmpty() ? "" : files.takeFirst();
+        questions << (q.kind == FileQuestion::Kind::Save ? "Save " : "Open ") + q.filter + " ." +
+                         q.defaultSuffix +
+                         (q.canClose ? q.canClose(name) ? " closes" : " stays open" : "");
+        return name;
     }
 };
 
@@ -271,6 +276,9 @@ class TstApp : public QObject {
         QVERIFY2(report.isEmpty() || reportMatches(report, file),
                  qPrintable(asker.boxes.join("; ")));
         QCOMPARE(asker.files.size(), 1 + int(command == "Open" && answer == 2));
+        const QString question =
+            command + " Platnovnik (*.pln) .pln" + (command == "Save" ? " closes" : "");
+        QCOMPARE(asker.questions, asker.files.size() == 1 ? QStringList{question} : QStringList{});
         QTEST(names(), "names");
         QTEST(count()->text(), "count");
         QCOMPARE(flag(), changes && (file.isEmpty() || !report.isEmpty()));
