@@ -1,10 +1,15 @@
 // Feeds arbitrary bytes to the database reader and checks what every load must guarantee.
+// Inputs stay a few KiB, so each is also read in small blocks handed out a few bytes at a
+// time, and written back through a small buffer: every block and buffer boundary is crossed,
+// and neither may change what is read or written.
 
 #include "storage/Databaza.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string_view>
 
 namespace {
@@ -25,6 +30,39 @@ bool sameTexts(const ZaznamCD &a, const ZaznamCD &b)
            a.Priezvisko() == b.Priezvisko() && a.DatumVratenia() == b.DatumVratenia();
 }
 
+// Hands out at most `most` bytes a read.
+class TrickleSource : public ByteSource {
+  public:
+    TrickleSource(std::string_view bytes, std::size_t most) : rest_(bytes), most_(most) {}
+    std::size_t read(char *buffer, std::size_t capacity) override
+    {
+        const std::size_t n = std::min({capacity, most_, rest_.size()});
+        std::memcpy(buffer, rest_.data(), n);
+        rest_.remove_prefix(n);
+        return n;
+    }
+
+  private:
+    std::string_view rest_;
+    std::size_t most_;
+};
+
+bool sameLoad(const VysledokNacitania &a, const VysledokNacitania &b)
+{
+    if (a.completed != b.completed || a.count != b.count || a.offset != b.offset ||
+        a.zoznam.PocetCd != b.zoznam.PocetCd)
+        return false;
+    if (!a.completed)
+        return a.reason == b.reason && a.record == b.record;
+    const ZaznamCD *x = a.zoznam.Prvy;
+    const ZaznamCD *y = b.zoznam.Prvy;
+    for (std::int32_t i = 0; i < a.zoznam.PocetCd; ++i, x = x->Dalsi, y = y->Dalsi) {
+        if (!sameTexts(*x, *y))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
@@ -33,6 +71,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     MemorySource source(bytes);
     const VysledokNacitania v = NacitajDatabazu(source);
     check(v.offset <= size, "offset inside the file");
+    // Sizes that vary with the input, so that boundaries fall everywhere.
+    const std::size_t block = 16 + size % 53, most = 1 + size % 7, buffer = 16 + size % 41;
+    TrickleSource trickle(bytes, most);
+    check(sameLoad(v, NacitajDatabazu(trickle, block)), "small blocks read the same");
 
     if (!v.completed) {
         check(v.zoznam.PocetCd == 0 && !v.zoznam.Prvy && !v.zoznam.Aktualny,
@@ -55,8 +97,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     check(!loss, "loaded texts are always saveable");
     if (loss)
         return 0;
-    StringSink sink;
+    StringSink sink, small;
     check(UlozDatabazu(sink, v.zoznam), "saving to memory succeeds");
+    check(UlozDatabazu(small, v.zoznam, buffer) && small.bytes == sink.bytes,
+          "a small buffer writes the same");
     MemorySource again(sink.bytes);
     const VysledokNacitania w = NacitajDatabazu(again);
     check(w.completed && w.zoznam.PocetCd == v.zoznam.PocetCd, "the saved file loads whole");

@@ -11,17 +11,20 @@ namespace {
 /// Collects the file in large blocks, so the sink sees a few big writes.
 class BufferedWriter {
   public:
-    explicit BufferedWriter(ByteSink &sink) : sink_(sink), buffer_(new char[capacity]) {}
+    BufferedWriter(ByteSink &sink, std::size_t capacity)
+        : sink_(sink), capacity_(capacity), buffer_(new char[capacity])
+    {
+    }
 
     void append(const char *data, std::size_t size)
     {
-        if (size <= capacity - used_) {
+        if (size <= capacity_ - used_) {
             std::memcpy(buffer_.get() + used_, data, size);
             used_ += size;
             return;
         }
         flushBuffer();
-        if (size >= capacity) {
+        if (size >= capacity_) {
             if (ok_)
                 ok_ = sink_.write(data, size);
         } else {
@@ -46,8 +49,8 @@ class BufferedWriter {
         used_ = 0;
     }
 
-    static constexpr std::size_t capacity = 1 << 16;
     ByteSink &sink_;
+    const std::size_t capacity_;
     std::unique_ptr<char[]> buffer_;
     std::size_t used_ = 0;
     bool ok_ = true;
@@ -83,9 +86,9 @@ DovodZastavenia reasonFor(CitacDatabazy::Stop stop)
 
 } // namespace
 
-bool UlozDatabazu(ByteSink &sink, const ZoznamCD &zoznam)
+bool UlozDatabazu(ByteSink &sink, const ZoznamCD &zoznam, std::size_t bufferSize)
 {
-    BufferedWriter writer(sink);
+    BufferedWriter writer(sink, bufferSize < 16 ? 16 : bufferSize);
     char count[16];
     const auto written = std::to_chars(count, count + sizeof count, zoznam.PocetCd);
     writer.append(count, static_cast<std::size_t>(written.ptr - count));
@@ -100,11 +103,11 @@ bool UlozDatabazu(ByteSink &sink, const ZoznamCD &zoznam)
     return writer.finish();
 }
 
-VysledokNacitania NacitajDatabazu(ByteSource &source)
+VysledokNacitania NacitajDatabazu(ByteSource &source, std::size_t blockSize)
 {
     VysledokNacitania result;
     // The records' texts stay in the blocks the file was read into, which the list keeps.
-    CitacDatabazy citac(source, 1 << 16, true);
+    CitacDatabazy citac(source, blockSize, true);
 
     const CitacDatabazy::Count count = citac.readCount();
     result.count = count.value;

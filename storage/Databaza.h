@@ -33,13 +33,15 @@ struct VysledokNacitania {
     std::uint64_t offset = 0;
 };
 
-/// Writes the count and every record in list order, with no byte added.
-/// Returns false when the sink refused bytes or could not flush them.
-bool UlozDatabazu(ByteSink &sink, const ZoznamCD &zoznam);
+/// Writes the count and every record in list order, with no byte added, gathering the bytes
+/// into writes of `bufferSize` (small sizes are for tests). Returns false when the sink
+/// refused bytes or could not flush them.
+bool UlozDatabazu(ByteSink &sink, const ZoznamCD &zoznam, std::size_t bufferSize = 1 << 16);
 
-/// Reads a whole database file into a list of its own. The caller's list is never touched:
-/// it takes `zoznam` over only when `completed` is true.
-VysledokNacitania NacitajDatabazu(ByteSource &source);
+/// Reads a whole database file into a list of its own, in blocks that start at `blockSize`
+/// bytes (small sizes are for tests). The caller's list is never touched: it takes `zoznam`
+/// over only when `completed` is true.
+VysledokNacitania NacitajDatabazu(ByteSource &source, std::size_t blockSize = 1 << 16);
 
 /// A text that a save would write but a load could not bring back as it was.
 struct StrataPriUlozeni {
