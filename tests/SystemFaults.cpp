@@ -76,12 +76,6 @@ int linkat(int fromFolder, const char *from, int toFolder, const char *to, int f
     return faults.noHardLinks ? fail(EPERM) : real(fromFolder, from, toFolder, to, flags);
 }
 
-int link(const char *from, const char *to)
-{
-    static auto *real = next<int(const char *, const char *)>("link");
-    return faults.noHardLinks ? fail(EPERM) : real(from, to);
-}
-
 int openat(int folder, const char *path, int flags, ...)
 {
     static auto *real = next<int(int, const char *, int, ...)>("openat");
@@ -102,13 +96,6 @@ int renameat(int fromFolder, const char *from, int toFolder, const char *to)
     static auto *real = next<int(int, const char *, int, const char *)>("renameat");
     const int error = renameFault(to);
     return error ? fail(error) : real(fromFolder, from, toFolder, to);
-}
-
-int rename(const char *from, const char *to)
-{
-    static auto *real = next<int(const char *, const char *)>("rename");
-    const int error = renameFault(to);
-    return error ? fail(error) : real(from, to);
 }
 
 } // extern "C"

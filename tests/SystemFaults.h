@@ -11,7 +11,7 @@ struct Faults {
     int folderSync = 0;   ///< errno of fsync and fdatasync on a folder
     int rename = 0;       ///< errno of a rename onto a name that does not end in '~'
     int backupRename = 0; ///< errno of a rename onto a name that ends in '~'
-    /// As on vfat: link and linkat fail with EPERM, and files without a name are refused.
+    /// As on vfat: linkat fails with EPERM, and files without a name are refused.
     bool noHardLinks = false;
 };
 
