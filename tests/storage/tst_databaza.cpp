@@ -226,6 +226,20 @@ TEST(Save, WritesTheCountAndTheTextsAsStored)
     zoznam.Aktualny->Dalsi = nullptr;
 }
 
+// One item at a time: its text without the bar, or the end marker "0" at the end of the input
+// and at a NUL byte, while 0xFF is an ordinary byte.
+TEST(Load, CitajPolozkuReadsOneItem)
+{
+    for (const auto &[bytes, items] : {std::pair{"ab||\xFF|c"s, "ab,,\xFF,0"s}, {"a\0b|"s, "0"s}}) {
+        MemorySource source(bytes);
+        CitacDatabazy citac(source, 16);
+        std::string got = citac.CitajPolozku();
+        while (got.size() < items.size())
+            got += "," + citac.CitajPolozku();
+        EXPECT_EQ(got, items);
+    }
+}
+
 // The first text that a save and a load would change, as a real save and load show it.
 TEST(NajdiStratu, FindsTheFirstTextThatASaveAndLoadWouldChange)
 {
