@@ -73,7 +73,10 @@ int fdatasync(int fd)
 int linkat(int fromFolder, const char *from, int toFolder, const char *to, int flags)
 {
     static auto *real = next<int(int, const char *, int, const char *, int)>("linkat");
-    return faults.noHardLinks ? fail(EPERM) : real(fromFolder, from, toFolder, to, flags);
+    // A file made without a name has no other name yet, so it can always be given one.
+    const bool unnamed = std::strncmp(from, "/proc/self/fd/", 14) == 0;
+    return faults.link && !unnamed ? fail(faults.link)
+                                   : real(fromFolder, from, toFolder, to, flags);
 }
 
 int openat(int folder, const char *path, int flags, ...)
@@ -86,9 +89,21 @@ int openat(int folder, const char *path, int flags, ...)
         mode = mode_t(va_arg(arguments, int));
         va_end(arguments);
     }
-    if (faults.noHardLinks && (flags & O_TMPFILE) == O_TMPFILE)
+    if (faults.noUnnamedFiles && (flags & O_TMPFILE) == O_TMPFILE)
         return fail(EOPNOTSUPP);
     return real(folder, path, flags, mode);
+}
+
+int fchmod(int fd, mode_t mode)
+{
+    static auto *real = next<int(int, mode_t)>("fchmod");
+    return faults.chmod ? fail(faults.chmod) : real(fd, mode);
+}
+
+int fchown(int fd, uid_t owner, gid_t group)
+{
+    static auto *real = next<int(int, uid_t, gid_t)>("fchown");
+    return faults.chmod ? fail(faults.chmod) : real(fd, owner, group);
 }
 
 int renameat(int fromFolder, const char *from, int toFolder, const char *to)

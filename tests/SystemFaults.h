@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cerrno>
+
 /// Calls of the C library made to fail as a misbehaving disk would fail them. The test
 /// executable defines these calls itself, so the linker takes them before the library's and
 /// the program's file code reaches them unchanged; each forwards to the library's own while
@@ -7,12 +9,16 @@
 namespace SystemFaults {
 
 struct Faults {
-    int fileSync = 0;     ///< errno of fsync and fdatasync on a regular file; 0 for none
-    int folderSync = 0;   ///< errno of fsync and fdatasync on a folder
-    int rename = 0;       ///< errno of a rename onto a name that does not end in '~'
-    int backupRename = 0; ///< errno of a rename onto a name that ends in '~'
-    /// As on vfat: linkat fails with EPERM, and files without a name are refused.
-    bool noHardLinks = false;
+    int fileSync = 0;            ///< errno of fsync and fdatasync on a regular file; 0 for none
+    int folderSync = 0;          ///< errno of fsync and fdatasync on a folder
+    int rename = 0;              ///< errno of a rename onto a name that does not end in '~'
+    int backupRename = 0;        ///< errno of a rename onto a name that ends in '~'
+    int link = 0;                ///< errno of linkat
+    bool noUnnamedFiles = false; ///< open with O_TMPFILE fails with EOPNOTSUPP
+    int chmod = 0;               ///< errno of fchmod and fchown
+
+    /// A file system like vfat: no hard links, no files without a name, no permissions.
+    static Faults vfat() { return {0, 0, 0, 0, EPERM, true, EPERM}; }
 };
 
 /// The faults in force from construction to destruction.
