@@ -33,8 +33,9 @@ LSAN_OPTIONS="detect_leaks=0" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work/runtime
 app_pid=$!
 
 # The frame: the window's place on the screen widened by the extents the window manager gives.
+# A loaded machine may take a while to start a sanitizer build: a minute at most.
 frame=''
-for _ in $(seq 100); do
+for _ in $(seq 600); do
     sleep 0.1
     id=$(xwininfo -root -tree 2>/dev/null | grep -F "\"$caption\"" | awk '{print $1}' | head -n1)
     [ -n "$id" ] || continue

@@ -72,7 +72,7 @@ std::string saved(const ZoznamCD &zoznam)
 // `fails`, their end is a read error.
 struct TrickleSource : ByteSource {
     TrickleSource(std::string_view b, bool trickle, bool f = false)
-        : rest(b), most(trickle ? 7 : ~0u), fails(f)
+        : rest(b), most(!trickle ? ~0u : b.size() < 1'000'000 ? 7 : 4096), fails(f)
     {
     }
     std::size_t read(char *buffer, std::size_t capacity) override
@@ -97,6 +97,7 @@ TEST(Load, CompletesOrStopsWithNothingLoaded)
     const Texts high = with(with(d, 0, "\xFF|\n|\xE1|" + std::string(7, '|')), 3, "a\r\nb\xFF");
     const Texts zeros = with(with(d, 5, "00"), 6, " 0");
     const Texts longItem = with(d, 0, std::string(300'000, '\xFF') + std::string(10, '|'));
+    const Texts hugeItem = with(d, 4, std::string(5 << 20, 'h')); // beyond the largest block
     const struct {
         std::string name, bytes;
         std::int64_t count;
@@ -118,6 +119,7 @@ TEST(Load, CompletesOrStopsWithNothingLoaded)
         {"high bytes and line breaks are ordinary", fileOf("1", {high}), 1, {high}},
         {"bytes after the counted records are ignored", fileOf("1", {d, d}) + "0|\0"s, 1, {d}},
         {"an item longer than the buffer", fileOf("2", {longItem, second}), 2, {longItem, second}},
+        {"an item longer than a block can grow", fileOf("2", {hugeItem, d}), 2, {hugeItem, d}},
         {"the count takes the first title's digit", seven, 27, {}, 3, Reason::EndOfInput,
             seven.size()},
         {"a field \"0\"", fileOf("1", {with(d, 5, "0")}), 1, {}, 1, Reason::EndMarker, 106},
@@ -161,6 +163,11 @@ TEST(Load, CompletesOrStopsWithNothingLoaded)
         const std::string bytes = saved(list);
         TrickleSource again(bytes, true);
         EXPECT_EQ(recordsOf(NacitajDatabazu(again).zoznam), r.records) << r.name;
+        // Blocks of every small size: each record's start falls at every place in a block.
+        for (std::size_t block = 16; bytes.size() < 1000 && block < 100; ++block) {
+            MemorySource source(bytes);
+            EXPECT_EQ(recordsOf(NacitajDatabazu(source, block).zoznam), r.records) << block;
+        }
         for (std::size_t cut = 0; r.bytes.size() < 1000 && cut < r.bytes.size(); ++cut) {
             TrickleSource source(std::string_view(r.bytes).substr(0, cut), cut % 2);
             const VysledokNacitania v = NacitajDatabazu(source);
@@ -230,7 +237,9 @@ TEST(Save, WritesTheCountAndTheTextsAsStored)
 // and at a NUL byte, while 0xFF is an ordinary byte.
 TEST(Load, CitajPolozkuReadsOneItem)
 {
-    for (const auto &[bytes, items] : {std::pair{"ab||\xFF|c"s, "ab,,\xFF,0"s}, {"a\0b|"s, "0"s}}) {
+    for (const auto &[bytes, items] :
+         {std::pair{"ab||\xFF|longer than its buffer|c"s, "ab,,\xFF,longer than its buffer,0"s},
+          {"a\0b|"s, "0"s}}) {
         MemorySource source(bytes);
         CitacDatabazy citac(source, 16);
         std::string got = citac.CitajPolozku();
