@@ -39,13 +39,14 @@ void place(QWidget &window, const QMargins &margins)
         window.move(place);
 }
 
-// A window manager tells the size of a window's frame only once it has put the window on the
-// screen. Until then the frame is a guess, so the window is placed again when it first shows.
-class PlaceAgainWhenExposed : public QObject {
+// A window manager tells the size of a window's frame only once it has framed the window, which
+// may be a little before or after the window first shows. Until then the frame is a guess, so
+// the window is placed again as soon as its frame is known, once in each showing.
+class PlaceAgainWhenFramed : public QObject {
   public:
-    static constexpr const char *kName = "placeAgainWhenExposed";
+    static constexpr const char *kName = "placeAgainWhenFramed";
 
-    PlaceAgainWhenExposed(QWidget &window, QWindow &handle) : QObject(&window), window_(window)
+    PlaceAgainWhenFramed(QWidget &window, QWindow &handle) : QObject(&window), window_(window)
     {
         setObjectName(QLatin1String(kName));
         handle.installEventFilter(this);
@@ -53,11 +54,18 @@ class PlaceAgainWhenExposed : public QObject {
 
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::Expose && static_cast<QWindow *>(watched)->isExposed()) {
-            watched->removeEventFilter(this);
-            deleteLater();
-            place(window_, frameMargins(window_));
-        }
+        const QEvent::Type type = event->type();
+        if (type != QEvent::Expose && type != QEvent::Move && type != QEvent::Resize &&
+            type != QEvent::Hide)
+            return false;
+        const QMargins margins = frameMargins(window_);
+        // Without a frame yet there is nothing to learn; without a window manager there never is.
+        if (margins.isNull() && type != QEvent::Hide)
+            return false;
+        watched->removeEventFilter(this);
+        deleteLater();
+        if (type != QEvent::Hide)
+            place(window_, margins);
         return false;
     }
 
@@ -87,7 +95,7 @@ void keepOnScreen(QWidget &window)
     place(window, margins);
     QWindow *handle = window.windowHandle();
     if (handle && !handle->isExposed() &&
-        !window.findChild<QObject *>(QLatin1String(PlaceAgainWhenExposed::kName),
+        !window.findChild<QObject *>(QLatin1String(PlaceAgainWhenFramed::kName),
                                      Qt::FindDirectChildrenOnly))
-        new PlaceAgainWhenExposed(window, *handle);
+        new PlaceAgainWhenFramed(window, *handle);
 }

@@ -21,11 +21,11 @@ fail() {
 # Xvfb picks a free display and writes its number to fd 3: parallel tests never collide.
 Xvfb -displayfd 3 -screen 0 ${width}x${height}x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break || sleep 0.1; done
+for _ in $(seq 300); do [ -s "$work/display" ] && break || sleep 0.1; done
 export DISPLAY=":$(head -n1 "$work/display")"
 openbox --sm-disable >"$work/openbox.log" 2>&1 &
 wm_pid=$!
-for _ in $(seq 100); do xprop -root _NET_WORKAREA 2>/dev/null | grep -q = && break || sleep 0.1; done
+for _ in $(seq 300); do xprop -root _NET_WORKAREA 2>/dev/null | grep -q = && break || sleep 0.1; done
 
 mkdir -m 700 "$work/runtime"
 LSAN_OPTIONS="detect_leaks=0" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work/runtime" \
@@ -35,8 +35,9 @@ app_pid=$!
 # The frame: the window's place on the screen widened by the extents the window manager gives.
 # A loaded machine may take a while to start a sanitizer build: a minute at most.
 frame=''
-for _ in $(seq 600); do
-    sleep 0.1
+deadline=$((SECONDS + 60))
+while [ $SECONDS -lt $deadline ]; do
+    sleep 0.2
     id=$(xwininfo -root -tree 2>/dev/null | grep -F "\"$caption\"" | awk '{print $1}' | head -n1)
     [ -n "$id" ] || continue
     extents=$(xprop -id "$id" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.* = //p' | tr -d ' ')
