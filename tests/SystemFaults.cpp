@@ -23,7 +23,9 @@ int syncFault(int fd)
     struct stat st {};
     if (fstat(fd, &st) != 0)
         return 0;
-    return S_ISDIR(st.st_mode) ? faults.folderSync : S_ISREG(st.st_mode) ? faults.fileSync : 0;
+    if (S_ISDIR(st.st_mode))
+        return faults.folderSync;
+    return S_ISREG(st.st_mode) && faults.syncsFirst-- <= 0 ? faults.fileSync : 0;
 }
 
 int fail(int error)

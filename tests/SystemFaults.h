@@ -10,15 +10,16 @@ namespace SystemFaults {
 
 struct Faults {
     int fileSync = 0;            ///< errno of fsync and fdatasync on a regular file; 0 for none
+    int syncsFirst = 0;          ///< how many such syncs succeed before fileSync applies
     int folderSync = 0;          ///< errno of fsync and fdatasync on a folder
     int rename = 0;              ///< errno of a rename onto a name that does not end in '~'
     int backupRename = 0;        ///< errno of a rename onto a name that ends in '~'
-    int link = 0;                ///< errno of linkat
+    int link = 0;                ///< errno of linkat to a file that has a name
     bool noUnnamedFiles = false; ///< open with O_TMPFILE fails with EOPNOTSUPP
     int chmod = 0;               ///< errno of fchmod and fchown
 
     /// A file system like vfat: no hard links, no files without a name, no permissions.
-    static Faults vfat() { return {0, 0, 0, 0, EPERM, true, EPERM}; }
+    static Faults vfat() { return {0, 0, 0, 0, 0, EPERM, true, EPERM}; }
 };
 
 /// The faults in force from construction to destruction.

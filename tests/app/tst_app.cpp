@@ -228,6 +228,8 @@ class TstApp : public QObject {
             noBackup.arg("%1", "%2", reason(EISDIR)), "backupfolder");
         row("Save over an old file, the backup cannot be renamed", true, 1, "a.pln", kWorkedExample,
             noBackup.arg("%1", "%2", reason(EIO)), "backup backuprename");
+        row("Save on vfat, the backup's copy cannot be synced", true, 1, "a.pln", kWorkedExample,
+            noBackup.arg("%1", "%2", reason(EIO)), "backup vfat copysync");
         row("Save on vfat, the backup's copy cannot be renamed", true, 1, "a.pln",
             kWorkedExample, noBackup.arg("%1", "%2", reason(EIO)), "backup vfat backuprename");
         // clang-format on
@@ -264,6 +266,7 @@ class TstApp : public QObject {
             SystemFaults::Faults faults =
                 setup.contains("vfat") ? SystemFaults::Faults::vfat() : SystemFaults::Faults();
             faults.fileSync = setup.contains("sync") ? EIO : 0;
+            faults.syncsFirst = setup.contains("copysync") ? 1 : 0;
             faults.backupRename = setup.contains("backuprename") ? EIO : 0;
             const SystemFaults::Scope scope(faults);
             action(command.toLatin1())->trigger();
