@@ -78,7 +78,7 @@ fi
 # know the program by.
 if have appstreamcli; then
     report=$(appstreamcli validate --pedantic --no-net --no-color "$metainfo" 2>&1) ||
-        fail "appstreamcli rejects the metainfo"
+        fail "appstreamcli rejects the metainfo: $report"
     ! grep -E '^[EWIP]: ' <<<"$report" | grep -v ': cid-contains-uppercase-letter ' ||
         fail "appstreamcli has notes on the metainfo"
 fi
