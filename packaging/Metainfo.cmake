@@ -8,7 +8,9 @@ set(screenshot_captions
     "triedenie=Choosing the sort key"
     "vyhladaj=Search settings"
     "hladanie=Searching the records"
-    "about=About the program")
+    "about=About the program"
+    "potermine=Overdue loans drawn in red in the listing"
+    "potermine-tmave=Overdue loans on a dark palette")
 
 file(GLOB screenshot_files CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/docs/*.png)
 set(screenshot_names)
@@ -34,6 +36,9 @@ foreach(name IN LISTS screenshot_names)
             set(caption "      <caption>${CMAKE_MATCH_1}</caption>\n")
         endif()
     endforeach()
+    if(caption STREQUAL "")
+        message(WARNING "docs/${name}.png has no caption in screenshot_captions.")
+    endif()
     string(APPEND PLATNOVNIK_SCREENSHOTS
         "    <screenshot${screenshot_type}>\n"
         "${caption}"

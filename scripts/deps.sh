@@ -8,6 +8,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth imagemagick openbox
     desktop-file-utils appstream dpkg-dev file libx11-dev x11-utils libxcb1-dev
+    lintian man-db groff-base
     fonts-liberation
 )
 
