@@ -250,7 +250,8 @@ void TMainForm::Vybertriedenia1Click()
 void TMainForm::Vyhladanie1Click()
 {
     // A new window for each search, so that it searches the field chosen by then.
-    THladanieForm form;
+    THladanieForm form(nullptr, Zoznam, TypVyhladavania, {},
+                       FormVyhladaj ? FormVyhladaj->caption(TypVyhladavania) : QString());
     form.exec();
 }
 

@@ -1,22 +1,11 @@
 #pragma once
 
+#include "core/Pole.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
 #include <string_view>
-
-/// The eight texts of a record, in the order the database file stores them.
-enum class Pole : std::uint8_t {
-    Pesnicky,
-    NazovCD,
-    AutorCD,
-    TypCD,
-    DatumPozicania,
-    Meno,
-    Priezvisko,
-    DatumVratenia,
-};
-inline constexpr int PocetPoli = 8;
 
 /// What the database file would do to a text that it cannot hold as it is.
 enum class DruhStraty : std::uint8_t {

@@ -1,5 +1,6 @@
 #include "dialogs/Vyhladaj.h"
 
+#include "core/Pole.h"
 #include "dialogs/RadioChoice.h"
 #include "dialogs/WindowFrames.h"
 #include "ui_Vyhladaj.h"
@@ -19,8 +20,18 @@ TFormVyhladaj::TFormVyhladaj(QWidget *parent)
 
 TFormVyhladaj::~TFormVyhladaj() = default;
 
+std::array<const QRadioButton *, 5> TFormVyhladaj::options() const
+{
+    return {ui->RB1, ui->RB2, ui->RB3, ui->RB4, ui->RB5};
+}
+
+QString TFormVyhladaj::caption(std::int32_t setting) const
+{
+    return options()[std::size_t(searchSetting(setting))]->text();
+}
+
 void TFormVyhladaj::ButtonClick()
 {
-    TypVyhladavania = checkedIndex({ui->RB1, ui->RB2, ui->RB3, ui->RB4, ui->RB5});
+    TypVyhladavania = checkedIndex(options());
     close();
 }

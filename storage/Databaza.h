@@ -43,8 +43,8 @@ VysledokNacitania NacitajDatabazu(ByteSource &source);
 
 /// A text that a save would write but a load could not bring back as it was.
 struct StrataPriUlozeni {
-    std::int32_t record = 0; ///< 1-based record number
-    const char *field = "";  ///< the field's name, for example "Meno" or "Pesnicky"
+    std::int32_t record = 0;     ///< 1-based record number
+    Pole field = Pole::Pesnicky; ///< the text at fault
     using Kind = DruhStraty;
     Kind kind = Kind::BarInText;
     std::int32_t title = 0; ///< for Pesnicky: the 1-based title at fault, 0 when not one title

@@ -38,9 +38,6 @@ std::int32_t titleAtFault(std::string_view songs, DruhStraty druh)
 
 std::optional<StrataPriUlozeni> NajdiStratu(const ZoznamCD &zoznam)
 {
-    static const char *const names[PocetPoli] = {"Pesnicky",   "NazovCD",        "AutorCD",
-                                                 "TypCD",      "DatumPozicania", "Meno",
-                                                 "Priezvisko", "DatumVratenia"};
     std::optional<StrataPriUlozeni> found;
     std::int32_t i = 0;
     const auto check = [&](const ZaznamCD &zaznam) {
@@ -48,7 +45,7 @@ std::optional<StrataPriUlozeni> NajdiStratu(const ZoznamCD &zoznam)
             ++i == 1 ? firstRecordLoss(zaznam) : zaznam.strata();
         if (strata)
             found = StrataPriUlozeni{
-                i, names[int(strata->pole)], strata->druh,
+                i, strata->pole, strata->druh,
                 strata->pole == Pole::Pesnicky ? titleAtFault(zaznam.Pesnicky(), strata->druh) : 0};
         return !found;
     };
