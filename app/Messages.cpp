@@ -105,6 +105,7 @@ QString saveProblem(const QString &path, const SaveResult &result)
     const QString reason = QString::fromLocal8Bit(std::strerror(result.error));
     switch (result.outcome) {
     case SaveResult::Outcome::Saved:
+    case SaveResult::Outcome::Cancelled:
         break;
     case SaveResult::Outcome::NotRegular:
         return saveFailed(path, kNotRegularFile);

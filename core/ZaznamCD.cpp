@@ -1,7 +1,6 @@
 #include "core/ZaznamCD.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cassert>
 #include <cstring>
 #include <functional>
@@ -45,27 +44,6 @@ static_assert([] {
     return true;
 }());
 
-// What a save and a load would do to one text: 0 nothing, or 1 + an index into kDruhy.
-constexpr DruhStraty kDruhy[] = {DruhStraty::BarInText, DruhStraty::TextIsZero,
-                                 DruhStraty::NulInText};
-
-unsigned stavTextu(Pole pole, std::string_view text)
-{
-    if (text.find('\0') != std::string_view::npos)
-        return 3;
-    if (pole != Pole::Pesnicky)
-        return text.find('|') != std::string_view::npos ? 1 : text == "0" ? 2 : 0;
-    // The load rebuilds exactly ten titles, each followed by a bar.
-    if (std::count(text.begin(), text.end(), '|') != 10 || text.back() != '|')
-        return 1;
-    for (std::size_t od = 0, bar = text.find('|'); bar != std::string_view::npos;
-         od = bar + 1, bar = text.find('|', od)) {
-        if (text.substr(od, bar - od) == "0")
-            return 2;
-    }
-    return 0;
-}
-
 // A block of a record's own holds its capacity in the four bytes before the texts, so that a
 // change that fits is made in place.
 char *novyBlok(std::size_t kapacita)
@@ -88,25 +66,7 @@ void uvolniBlok(const char *bajty)
     delete[](bajty - sizeof(std::uint32_t));
 }
 
-// How many records in memory have a loss. A save asks before writing whether any record of
-// the list has one; while none anywhere has, it need not look at each record.
-std::atomic<std::size_t> sLossou{0};
-
 } // namespace
-
-bool ZaznamCD::niektoryMaStratu() noexcept
-{
-    return sLossou.load(std::memory_order_relaxed) != 0;
-}
-
-void ZaznamCD::nastavStraty(std::uint16_t straty) noexcept
-{
-    if (straty != 0 && straty_ == 0)
-        sLossou.fetch_add(1, std::memory_order_relaxed);
-    else if (straty == 0 && straty_ != 0)
-        sLossou.fetch_sub(1, std::memory_order_relaxed);
-    straty_ = straty;
-}
 
 ZaznamCD::ZaznamCD() noexcept : bajty_(kPredvolenyBlok.data())
 {
@@ -124,7 +84,7 @@ ZaznamCD::ZaznamCD(const std::array<std::string_view, PocetPoli> &texty)
     }
     // The reader gives only texts that come back as they are.
     for (int f = 0; f < PocetPoli; ++f)
-        assert(stavTextu(Pole(f), texty[f]) == 0);
+        assert(!textLoss(Pole(f), texty[f]));
 }
 
 ZaznamCD::ZaznamCD(const ZaznamCD &other) : Dalsi(other.Dalsi), bajty_(other.bajty_)
@@ -137,7 +97,7 @@ ZaznamCD::ZaznamCD(const ZaznamCD &other) : Dalsi(other.Dalsi), bajty_(other.baj
         bajty_ = blok;
         vlastny_ = true;
     }
-    nastavStraty(other.straty_);
+    straty_ = other.straty_;
 }
 
 ZaznamCD &ZaznamCD::operator=(const ZaznamCD &other)
@@ -149,7 +109,7 @@ ZaznamCD &ZaznamCD::operator=(const ZaznamCD &other)
         bajty_ = kopia.bajty_;
         vlastny_ = std::exchange(kopia.vlastny_, false);
         std::copy(other.konce_, other.konce_ + PocetPoli, konce_);
-        nastavStraty(other.straty_);
+        straty_ = other.straty_;
         Dalsi = other.Dalsi;
     }
     return *this;
@@ -157,7 +117,6 @@ ZaznamCD &ZaznamCD::operator=(const ZaznamCD &other)
 
 ZaznamCD::~ZaznamCD()
 {
-    nastavStraty(0);
     if (vlastny_)
         uvolniBlok(bajty_);
 }
@@ -173,7 +132,7 @@ void ZaznamCD::setText(Pole pole, std::string_view text)
     if (text.size() >= najviac || nova >= najviac)
         throw std::length_error("a record holds at most 4 GiB of text");
 
-    const unsigned stav = stavTextu(pole, text);
+    const bool strata = textLoss(pole, text).has_value();
     const std::less<const char *> pred;
     const bool zoSeba =
         !text.empty() && !pred(text.data(), bajty_) && pred(text.data(), bajty_ + velkost);
@@ -197,15 +156,15 @@ void ZaznamCD::setText(Pole pole, std::string_view text)
     }
     for (int f = static_cast<int>(pole); f < PocetPoli; ++f)
         konce_[f] = std::uint32_t(konce_[f] - stary.size() + text.size());
-    const int posun = 2 * static_cast<int>(pole);
-    nastavStraty(std::uint16_t((straty_ & ~(3u << posun)) | stav << posun));
+    const unsigned bit = 1u << static_cast<int>(pole);
+    straty_ = std::uint16_t(strata ? straty_ | bit : straty_ & ~bit);
 }
 
-std::optional<StrataTextu> ZaznamCD::strata() const noexcept
+std::optional<StrataTextu> ZaznamCD::prvaStrata() const noexcept
 {
     for (int f = 0; f < PocetPoli; ++f) {
-        if (const unsigned stav = (straty_ >> 2 * f) & 3u)
-            return StrataTextu{Pole(f), kDruhy[stav - 1]};
+        if (straty_ >> f & 1u)
+            return textLoss(Pole(f), text(Pole(f)));
     }
     return std::nullopt;
 }

@@ -1,25 +1,12 @@
 #pragma once
 
+#include "core/FileLoss.h"
 #include "core/Pole.h"
 
 #include <array>
 #include <cstdint>
 #include <optional>
 #include <string_view>
-
-/// What the database file would do to a text that it cannot hold as it is.
-enum class DruhStraty : std::uint8_t {
-    BarInText,    ///< a bar in a field; for Pesnicky: not ten titles each followed by a bar
-    TextIsZero,   ///< a field or title that is exactly "0", the reader's end marker
-    LeadingDigit, ///< the first title begins with a digit, which the count would take
-    NulInText,    ///< a NUL byte, which ends an item when read
-};
-
-/// The first text of a record, in file order, that a save and a load would change.
-struct StrataTextu {
-    Pole pole;
-    DruhStraty druh;
-};
 
 /// One CD and its loan. Texts are bytes in the database file's code page (Windows-1250).
 /// A record never owns the records after it: deleting it leaves `Dalsi` alone.
@@ -72,12 +59,13 @@ class ZaznamCD {
         return {bajty_, std::size_t(konce_[PocetPoli - 1]) + 1};
     }
 
-    /// The first text that the database file cannot bring back as it is, found when the texts
-    /// were last set. A digit opening the first title is not looked at: the count would take
-    /// it only in the first record of a file.
-    std::optional<StrataTextu> strata() const noexcept;
-    /// False while no record in memory has such a text.
-    static bool niektoryMaStratu() noexcept;
+    /// The first text, in file order, that the database file cannot bring back as it is
+    /// (`textLoss`). Which texts have a loss is known since they were set, so a record without
+    /// one answers at once.
+    std::optional<StrataTextu> strata() const noexcept
+    {
+        return straty_ == 0 ? std::nullopt : prvaStrata();
+    }
 
     ZaznamCD *Dalsi = nullptr;
 
@@ -86,11 +74,11 @@ class ZaznamCD {
     /// A loaded record: `texty` lie one after another in bytes that the list keeps, laid out
     /// as in a block of its own.
     explicit ZaznamCD(const std::array<std::string_view, PocetPoli> &texty);
-    void nastavStraty(std::uint16_t straty) noexcept;
+    std::optional<StrataTextu> prvaStrata() const noexcept;
 
     const char *bajty_;
     std::uint32_t konce_[PocetPoli]; ///< where each text ends, counted from bajty_
     bool vlastny_ = false;           ///< bajty_ is this record's own block
     bool vZozname_ = false;          ///< made in its list's storage, not with new
-    std::uint16_t straty_ = 0;       ///< two bits a text: what the file would do to it
+    std::uint16_t straty_ = 0;       ///< a bit for each text that has a loss
 };

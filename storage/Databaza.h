@@ -33,14 +33,6 @@ struct VysledokNacitania {
     std::uint64_t offset = 0;
 };
 
-/// Writes the count and every record in list order, with no byte added.
-/// Returns false when the sink refused bytes or could not flush them.
-bool UlozDatabazu(ByteSink &sink, const ZoznamCD &zoznam);
-
-/// Reads a whole database file into a list of its own. The caller's list is never touched:
-/// it takes `zoznam` over only when `completed` is true.
-VysledokNacitania NacitajDatabazu(ByteSource &source);
-
 /// A text that a save would write but a load could not bring back as it was.
 struct StrataPriUlozeni {
     std::int32_t record = 0;     ///< 1-based record number
@@ -50,5 +42,16 @@ struct StrataPriUlozeni {
     std::int32_t title = 0; ///< for Pesnicky: the 1-based title at fault, 0 when not one title
 };
 
-/// The first text of the list that the file format cannot bring back, if any.
+/// Writes the count and every record in list order, with no byte added. With `strata`, also
+/// tells the first text that a load could not bring back as written, if any (`NajdiStratu`).
+/// Returns false when the sink refused bytes or could not flush them.
+bool UlozDatabazu(ByteSink &sink, const ZoznamCD &zoznam,
+                  std::optional<StrataPriUlozeni> *strata = nullptr);
+
+/// Reads a whole database file into a list of its own. The caller's list is never touched:
+/// it takes `zoznam` over only when `completed` is true.
+VysledokNacitania NacitajDatabazu(ByteSource &source);
+
+/// The first text of the list that the file format cannot bring back, if any: a record's own
+/// loss (`ZaznamCD::strata`), or in the first record a title that the count would take.
 std::optional<StrataPriUlozeni> NajdiStratu(const ZoznamCD &zoznam);
