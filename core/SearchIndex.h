@@ -14,9 +14,6 @@
 struct FoldTables {
     std::array<unsigned char, 256> caseOnly{};
     std::array<unsigned char, 256> plain{};
-
-    /// Maps that change nothing: matching becomes exact.
-    static FoldTables identity();
 };
 
 /// The folded text of one field of every record, laid end to end, so that a search over a

@@ -1,18 +1,8 @@
-#include "dialogs/SearchIndex.h"
+#include "core/SearchIndex.h"
 
 #include <algorithm>
 #include <cstring>
 #include <numeric>
-
-FoldTables FoldTables::identity()
-{
-    FoldTables tables;
-    for (std::size_t b = 0; b < 256; ++b) {
-        tables.caseOnly[b] = static_cast<unsigned char>(b);
-        tables.plain[b] = static_cast<unsigned char>(b);
-    }
-    return tables;
-}
 
 namespace {
 
