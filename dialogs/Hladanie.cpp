@@ -17,8 +17,7 @@ THladanieForm::THladanieForm(QWidget *parent, const ZoznamCD &zoznam, std::int32
       model_(new SearchResultModel(codePageFoldTables(), this))
 {
     ui->setupUi(this);
-    // Where the listing opens, with the same outer size of 690 x 487.
-    move(272, 232);
+    move(272, 232); // where the listing opens, with its outer size of 690 x 487
 
     ui->Label1->setText(QStringLiteral("Hladat v: ") +
                         (caption.isNull() ? TFormVyhladaj().caption(pole_) : caption));

@@ -11,9 +11,7 @@ TFormTried::TFormTried(QWidget *parent)
     : FormDialog(parent, WindowFrames::kSizeable), ui(std::make_unique<Ui::TFormTried>())
 {
     ui->setupUi(this);
-    // Designed with an outer size of 273 x 283: a 4-pixel frame and a 19-pixel title bar
-    // around the .ui's client area.
-    move(441, 315);
+    move(441, 315); // outer size 273 x 283
     connect(ui->Button, &QPushButton::clicked, this, &TFormTried::ButtonClick);
 }
 

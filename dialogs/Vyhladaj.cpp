@@ -12,9 +12,7 @@ TFormVyhladaj::TFormVyhladaj(QWidget *parent)
     : FormDialog(parent, WindowFrames::kSizeable), ui(std::make_unique<Ui::TFormVyhladaj>())
 {
     ui->setupUi(this);
-    // Designed with an outer size of 372 x 269: a 4-pixel frame and a 19-pixel title bar
-    // around the .ui's client area.
-    move(397, 220);
+    move(397, 220); // outer size 372 x 269
     connect(ui->Button, &QPushButton::clicked, this, &TFormVyhladaj::ButtonClick);
 }
 
