@@ -188,7 +188,7 @@ class TstApp : public QObject {
                                     "neda spravne nacitat.\nUlozit aj tak\\?$";
         QFile passwd("/etc/passwd");
         const QByteArray text = passwd.open(QIODevice::ReadOnly) ? passwd.readAll() : "root:x:0:0";
-        const QByteArray picture("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x10", 24);
+        const QByteArray picture("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x10", 20);
         // clang-format off
         row("Open, nothing unsaved: no question, dialog cancelled", false, 0, "");
         row("Open, unsaved, OK, dialog cancelled", true, 1, "");
