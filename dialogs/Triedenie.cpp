@@ -19,7 +19,8 @@ TFormTried::~TFormTried() = default;
 
 void TFormTried::ButtonClick()
 {
-    // "Nazov Albumu" (RB4) is mode 3, which sorts by AutorCD; the CD name is RB3's.
+    // The box's number is the mode; kSortFields says what each sorts by ("Nazov Albumu", RB4,
+    // by AutorCD).
     TypTriedenia = checkedIndex({ui->RB1, ui->RB2, ui->RB3, ui->RB4, ui->RB5});
     close();
 }
