@@ -55,8 +55,13 @@ FileLoad loadDatabaseFile(const QString &path)
     return load;
 }
 
-SaveResult saveDatabaseFile(const QString &path, const ZoznamCD &zoznam)
+SaveResult saveDatabaseFile(const QString &path, const ZoznamCD &zoznam,
+                            const std::function<bool(const StrataPriUlozeni &)> &saveAnyway)
 {
-    return saveSafely(QFile::encodeName(path).toStdString(),
-                      [&zoznam](ByteSink &sink) { return UlozDatabazu(sink, zoznam); });
+    // The writer finds the first loss in the pass it makes anyway.
+    std::optional<StrataPriUlozeni> loss;
+    return saveSafely(
+        QFile::encodeName(path).toStdString(),
+        [&](ByteSink &sink) { return UlozDatabazu(sink, zoznam, &loss); },
+        [&] { return !loss || saveAnyway(*loss); });
 }

@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 /// What reading a database file gave: the load's result when the file could be read,
@@ -21,5 +22,8 @@ FileLoad loadDatabaseFile(const QString &path);
 
 /// Writes the list to `path` so that the file is either the old one or the new one, never
 /// a part, and is on the disk when the save says so; the old file is kept as its backup
-/// (see saveSafely).
-SaveResult saveDatabaseFile(const QString &path, const ZoznamCD &zoznam);
+/// (see saveSafely). When a text of the list would not come back from the file as it is,
+/// `saveAnyway` is asked with the first such text before anything in the folder changes;
+/// false cancels the save.
+SaveResult saveDatabaseFile(const QString &path, const ZoznamCD &zoznam,
+                            const std::function<bool(const StrataPriUlozeni &)> &saveAnyway);

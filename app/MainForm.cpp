@@ -169,11 +169,12 @@ void TMainForm::SaveClick()
     if (!SaveDialog.Execute())
         return;
     const QString name = SaveDialog.FileName;
-    if (const auto loss = NajdiStratu(Zoznam)) {
-        if (ask(Messages::lossWarning(name, *loss)) == Box::ResultCancel)
-            return;
-    }
-    const SaveResult saved = saveDatabaseFile(name, Zoznam);
+    const SaveResult saved = saveDatabaseFile(name, Zoznam, [&](const StrataPriUlozeni &loss) {
+        return ask(Messages::lossWarning(name, loss)) != Box::ResultCancel;
+    });
+    // Save stays on: the user kept the file as it was.
+    if (saved.outcome == SaveResult::Outcome::Cancelled)
+        return;
     // Whatever went wrong, the collection may not be safe on the disk yet: Save stays on.
     if (saved.outcome != SaveResult::Outcome::Saved) {
         report(Messages::saveProblem(name, saved));
@@ -250,7 +251,8 @@ void TMainForm::Vybertriedenia1Click()
 void TMainForm::Vyhladanie1Click()
 {
     // A new window for each search, so that it searches the field chosen by then.
-    THladanieForm form;
+    THladanieForm form(nullptr, Zoznam, TypVyhladavania, {},
+                       FormVyhladaj ? FormVyhladaj->caption(TypVyhladavania) : QString());
     form.exec();
 }
 

@@ -48,22 +48,12 @@ QString what(StrataPriUlozeni::Kind kind)
     return {};
 }
 
-// The field as the entry dialog labels its box.
+// The field as the entry dialog labels its box, with the title's number when one is at fault.
 QString boxOf(const StrataPriUlozeni &loss)
 {
-    static const char *const labels[][2] = {
-        {"NazovCD", "Nazov CD"},           {"AutorCD", "Autor CD"},          {"TypCD", "Typ CD"},
-        {"DatumPozicania", "Pozicane OD"}, {"DatumVratenia", "Pozicane DO"}, {"Meno", "Meno"},
-        {"Priezvisko", "Priezvisko"},
-    };
-    const QString field = QString::fromLatin1(loss.field);
-    if (field == QLatin1String("Pesnicky") && loss.title > 0)
-        return QStringLiteral("Pesnicky %1").arg(loss.title);
-    for (const auto &label : labels) {
-        if (field == QLatin1String(label[0]))
-            return QString::fromLatin1(label[1]);
-    }
-    return field;
+    const std::string_view label = fieldInfo(loss.field).label;
+    const QString box = QString::fromLatin1(label.data(), qsizetype(label.size()));
+    return loss.title > 0 ? QStringLiteral("%1 %2").arg(box).arg(loss.title) : box;
 }
 
 QString saveFailed(const QString &path, const QString &reason)
@@ -115,6 +105,7 @@ QString saveProblem(const QString &path, const SaveResult &result)
     const QString reason = QString::fromLocal8Bit(std::strerror(result.error));
     switch (result.outcome) {
     case SaveResult::Outcome::Saved:
+    case SaveResult::Outcome::Cancelled:
         break;
     case SaveResult::Outcome::NotRegular:
         return saveFailed(path, kNotRegularFile);

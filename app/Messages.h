@@ -23,7 +23,7 @@ QString readFailed(const QString &path, const QString &reason);
 QString loadStopped(const QString &path, const VysledokNacitania &result);
 /// Texts that the file would not bring back; asks whether to save anyway.
 QString lossWarning(const QString &path, const StrataPriUlozeni &loss);
-/// What the user is told of a save to `path` that did not end as `Saved`.
+/// What the user is told of a save to `path` that ended neither `Saved` nor `Cancelled`.
 QString saveProblem(const QString &path, const SaveResult &result);
 
 } // namespace Messages

@@ -1,6 +1,7 @@
 #include "core/Triedenie.h"
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -8,20 +9,8 @@ std::int32_t TypTriedenia = 0;
 
 std::string_view KlucTriedenia(const ZaznamCD &zaznam, std::int32_t mode) noexcept
 {
-    switch (mode) {
-    case 0:
-        return zaznam.DatumPozicania();
-    case 1:
-        return zaznam.DatumVratenia();
-    case 2:
-        return zaznam.NazovCD();
-    case 3:
-        return zaznam.AutorCD();
-    case 4:
-        return zaznam.Priezvisko();
-    default:
-        return "0";
-    }
+    const std::optional<Pole> pole = sortField(mode);
+    return pole ? zaznam.text(*pole) : "0";
 }
 
 namespace {

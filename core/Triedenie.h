@@ -5,12 +5,12 @@
 #include <cstdint>
 #include <string_view>
 
-/// The sort mode chosen in the sort settings dialog: 0..4 select a key, anything else
-/// makes every key "0" so that nothing moves.
+/// The sort mode chosen in the sort settings dialog: 0..4 select a key (`kSortFields`),
+/// anything else makes every key "0" so that nothing moves.
 extern std::int32_t TypTriedenia;
 
-/// The key of a record for a sort mode: 0 DatumPozicania, 1 DatumVratenia, 2 NazovCD,
-/// 3 AutorCD, 4 Priezvisko, any other mode the text "0". The view points into the record.
+/// The key of a record for a sort mode: the text of the mode's field (`sortField`), for any
+/// other mode the text "0". The view points into the record.
 std::string_view KlucTriedenia(const ZaznamCD &zaznam, std::int32_t mode) noexcept;
 
 /// Where the sort pass shows how far it is. The main window implements it with its

@@ -1,60 +1,29 @@
 #pragma once
 
+#include "core/FileLoss.h"
+#include "core/Pole.h"
+#include "core/TextBlock.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
 #include <string_view>
 
-/// The eight texts of a record, in the order the database file stores them.
-enum class Pole : std::uint8_t {
-    Pesnicky,
-    NazovCD,
-    AutorCD,
-    TypCD,
-    DatumPozicania,
-    Meno,
-    Priezvisko,
-    DatumVratenia,
-};
-inline constexpr int PocetPoli = 8;
-
-/// What the database file would do to a text that it cannot hold as it is.
-enum class DruhStraty : std::uint8_t {
-    BarInText,    ///< a bar in a field; for Pesnicky: not ten titles each followed by a bar
-    TextIsZero,   ///< a field or title that is exactly "0", the reader's end marker
-    LeadingDigit, ///< the first title begins with a digit, which the count would take
-    NulInText,    ///< a NUL byte, which ends an item when read
-};
-
-/// The first text of a record, in file order, that a save and a load would change.
-struct StrataTextu {
-    Pole pole;
-    DruhStraty druh;
-};
-
 /// One CD and its loan. Texts are bytes in the database file's code page (Windows-1250).
 /// A record never owns the records after it: deleting it leaves `Dalsi` alone.
 /// A getter's view stays valid until that record is changed or freed.
 ///
-/// The eight texts lie one after another in one block, laid out as the database file holds
-/// the record: Pesnicky with its own bars, then each other text followed by a bar. A record
-/// made with `new` owns its block (until its first change it shares the constant defaults);
-/// a record loaded from a file points into the bytes its list read and keeps.
+/// The eight texts lie in one `TextBlock`, laid out as the database file holds the record. A new
+/// record shares the constant defaults until its first change, which gives it a block of its
+/// own; a record loaded from a file points into the bytes its list read and keeps.
 class ZaznamCD {
   public:
     /// A new record holds the default texts.
     ZaznamCD() noexcept;
     ZaznamCD(const ZaznamCD &other);
     ZaznamCD &operator=(const ZaznamCD &other);
-    ~ZaznamCD();
 
-    std::string_view text(Pole pole) const noexcept
-    {
-        const int f = static_cast<int>(pole);
-        // Pesnicky carries its bars itself; every later text comes after its predecessor's bar.
-        const std::uint32_t zaciatok = f == 0 ? 0 : konce_[f - 1] + (f > 1);
-        return {bajty_ + zaciatok, konce_[f] - zaciatok};
-    }
+    std::string_view text(Pole pole) const noexcept { return texty_.text(pole); }
     /// Throws std::length_error when the eight texts together would reach 4 GiB.
     void setText(Pole pole, std::string_view text);
 
@@ -78,30 +47,35 @@ class ZaznamCD {
     void setDatumVratenia(std::string_view t) { setText(Pole::DatumVratenia, t); }
 
     /// The record's bytes in the database file: its texts with their bars, in one piece.
-    std::string_view ulozenie() const noexcept
-    {
-        return {bajty_, std::size_t(konce_[PocetPoli - 1]) + 1};
-    }
+    std::string_view ulozenie() const noexcept { return texty_.bytes(); }
 
-    /// The first text that the database file cannot bring back as it is, found when the texts
-    /// were last set. A digit opening the first title is not looked at: the count would take
-    /// it only in the first record of a file.
-    std::optional<StrataTextu> strata() const noexcept;
-    /// False while no record in memory has such a text.
-    static bool niektoryMaStratu() noexcept;
+    /// The first text, in file order, that the database file cannot bring back as it is
+    /// (`textLoss`). Which texts have a loss is known since they were set, so a record without
+    /// one answers at once.
+    std::optional<StrataTextu> strata() const noexcept
+    {
+        return straty_ == 0 ? std::nullopt : prvaStrata();
+    }
 
     ZaznamCD *Dalsi = nullptr;
 
   private:
     friend class ZoznamCD;
-    /// A loaded record: `texty` lie one after another in bytes that the list keeps, laid out
-    /// as in a block of its own.
-    explicit ZaznamCD(const std::array<std::string_view, PocetPoli> &texty);
-    void nastavStraty(std::uint16_t straty) noexcept;
 
-    const char *bajty_;
-    std::uint32_t konce_[PocetPoli]; ///< where each text ends, counted from bajty_
-    bool vlastny_ = false;           ///< bajty_ is this record's own block
-    bool vZozname_ = false;          ///< made in its list's storage, not with new
-    std::uint16_t straty_ = 0;       ///< two bits a text: what the file would do to it
+    /// Where the record object itself lives, which decides how its list frees it.
+    enum class Placement : std::uint8_t {
+        Separate,    ///< an object of its own: a list that holds it deletes it (made with new)
+        ListStorage, ///< made in its list's storage: ended alone, the storage goes with the list
+    };
+
+    /// A loaded record, made in its list's storage: `texty` lie one after another in bytes
+    /// that the list keeps, laid out as in a block.
+    explicit ZaznamCD(const std::array<std::string_view, PocetPoli> &texty);
+    std::optional<StrataTextu> prvaStrata() const noexcept;
+
+    // A million records are in memory at once. The attribute lets the two bytes after the
+    // block lie in its tail padding, as loose members would, so that a record stays at 56 bytes.
+    [[no_unique_address]] TextBlock texty_;
+    Placement placement_ = Placement::Separate;
+    std::uint8_t straty_ = 0; ///< a bit for each text that has a loss
 };

@@ -109,7 +109,7 @@ void ZoznamCD::VymazVsetky()
     // exhaust the stack, and the last record's Dalsi is not relied on. Loaded records
     // are only ended here; their storage goes with the blocks below.
     PreKazdy([](ZaznamCD &zaznam) {
-        if (zaznam.vZozname_)
+        if (zaznam.placement_ == ZaznamCD::Placement::ListStorage)
             zaznam.~ZaznamCD();
         else
             delete &zaznam;

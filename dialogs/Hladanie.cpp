@@ -2,6 +2,7 @@
 #include "ui_Hladanie.h"
 
 #include "toolkit/CodePage.h"
+#include "core/Pole.h"
 #include "dialogs/SearchFolding.h"
 #include "dialogs/SearchResultModel.h"
 #include "dialogs/WindowFrames.h"
@@ -9,25 +10,17 @@
 #include <QHideEvent>
 #include <QShowEvent>
 
-namespace {
-
-// The captions of the search settings, in the order of their numbers.
-constexpr const char *kFieldCaptions[] = {"Datum pozicania", "Autor CD", "Nazov Albumu",
-                                          "Priezvisko", "Typ CD"};
-
-} // namespace
-
 THladanieForm::THladanieForm(QWidget *parent, const ZoznamCD &zoznam, std::int32_t pole,
-                             const QDate &dnes)
+                             const QDate &dnes, const QString &caption)
     : FormDialog(parent, WindowFrames::kSizeable), ui(std::make_unique<Ui::THladanieForm>()),
-      zoznam_(zoznam), pole_(pole >= 0 && pole < 5 ? pole : 0), dnes_(dnes),
+      zoznam_(zoznam), pole_(searchSetting(pole)), dnes_(dnes),
       model_(new SearchResultModel(codePageFoldTables(), this))
 {
     ui->setupUi(this);
-    // Where the listing opens, with the same outer size of 690 x 487.
-    move(272, 232);
+    move(272, 232); // where the listing opens, with its outer size of 690 x 487
 
-    ui->Label1->setText(QStringLiteral("Hladat v: ") + QLatin1String(kFieldCaptions[pole_]));
+    ui->Label1->setText(QStringLiteral("Hladat v: ") +
+                        (caption.isNull() ? TFormVyhladaj().caption(pole_) : caption));
     ui->Edit1->setValidator(new CodePageValidator(ui->Edit1));
     model_->showIn(ui->ListView);
 

@@ -5,6 +5,7 @@
 #include "dialogs/Vyhladaj.h"
 
 #include <QDate>
+#include <QString>
 
 #include <cstdint>
 #include <memory>
@@ -21,11 +22,13 @@ class SearchResultModel;
 class THladanieForm : public FormDialog {
     Q_OBJECT
   public:
-    /// `pole` selects the searched field as the search settings number it (0..4). Loans due
-    /// before `dnes` are marked overdue; a null `dnes` stands for the system's date at each
-    /// showing.
+    /// `pole` selects the searched field as the search settings number it (0..4), and
+    /// `caption` is that setting's caption in the search settings window; a null caption is
+    /// read from a settings window made for the purpose. Loans due before `dnes` are marked
+    /// overdue; a null `dnes` stands for the system's date at each showing.
     explicit THladanieForm(QWidget *parent = nullptr, const ZoznamCD &zoznam = Zoznam,
-                           std::int32_t pole = TypVyhladavania, const QDate &dnes = {});
+                           std::int32_t pole = TypVyhladavania, const QDate &dnes = {},
+                           const QString &caption = {});
     ~THladanieForm() override;
 
   protected:

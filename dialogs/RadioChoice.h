@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <initializer_list>
 
-/// The number, counted from 0, of the selected option; 0 when none is selected.
-inline std::int32_t checkedIndex(std::initializer_list<const QRadioButton *> options)
+/// The number, counted from 0, of the selected one of `options`; 0 when none is selected.
+template <class Options> std::int32_t checkedIndex(const Options &options)
 {
     std::int32_t index = 0;
     std::int32_t selected = 0;
@@ -16,4 +16,9 @@ inline std::int32_t checkedIndex(std::initializer_list<const QRadioButton *> opt
         ++index;
     }
     return selected;
+}
+
+inline std::int32_t checkedIndex(std::initializer_list<const QRadioButton *> options)
+{
+    return checkedIndex<std::initializer_list<const QRadioButton *>>(options);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dialogs/SearchIndex.h"
+#include "core/SearchIndex.h"
 
-/// The fold maps of the records' code page, worked out once from Qt's own character data.
+/// The fold maps of the records' code page, worked out once by the code page's own module.
 const FoldTables &codePageFoldTables();

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "dialogs/RecordTableModel.h"
-#include "dialogs/SearchIndex.h"
+#include "core/SearchIndex.h"
 
 #include <cstdint>
 #include <string_view>

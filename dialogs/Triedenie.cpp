@@ -11,9 +11,7 @@ TFormTried::TFormTried(QWidget *parent)
     : FormDialog(parent, WindowFrames::kSizeable), ui(std::make_unique<Ui::TFormTried>())
 {
     ui->setupUi(this);
-    // Designed with an outer size of 273 x 283: a 4-pixel frame and a 19-pixel title bar
-    // around the .ui's client area.
-    move(441, 315);
+    move(441, 315); // outer size 273 x 283
     connect(ui->Button, &QPushButton::clicked, this, &TFormTried::ButtonClick);
 }
 
@@ -21,7 +19,8 @@ TFormTried::~TFormTried() = default;
 
 void TFormTried::ButtonClick()
 {
-    // "Nazov Albumu" (RB4) is mode 3, which sorts by AutorCD; the CD name is RB3's.
+    // The box's number is the mode; kSortFields says what each sorts by ("Nazov Albumu", RB4,
+    // by AutorCD).
     TypTriedenia = checkedIndex({ui->RB1, ui->RB2, ui->RB3, ui->RB4, ui->RB5});
     close();
 }

@@ -1,5 +1,6 @@
 #include "dialogs/Vyhladaj.h"
 
+#include "core/Pole.h"
 #include "dialogs/RadioChoice.h"
 #include "dialogs/WindowFrames.h"
 #include "ui_Vyhladaj.h"
@@ -11,16 +12,24 @@ TFormVyhladaj::TFormVyhladaj(QWidget *parent)
     : FormDialog(parent, WindowFrames::kSizeable), ui(std::make_unique<Ui::TFormVyhladaj>())
 {
     ui->setupUi(this);
-    // Designed with an outer size of 372 x 269: a 4-pixel frame and a 19-pixel title bar
-    // around the .ui's client area.
-    move(397, 220);
+    move(397, 220); // outer size 372 x 269
     connect(ui->Button, &QPushButton::clicked, this, &TFormVyhladaj::ButtonClick);
 }
 
 TFormVyhladaj::~TFormVyhladaj() = default;
 
+std::array<const QRadioButton *, 5> TFormVyhladaj::options() const
+{
+    return {ui->RB1, ui->RB2, ui->RB3, ui->RB4, ui->RB5};
+}
+
+QString TFormVyhladaj::caption(std::int32_t setting) const
+{
+    return options()[std::size_t(searchSetting(setting))]->text();
+}
+
 void TFormVyhladaj::ButtonClick()
 {
-    TypVyhladavania = checkedIndex({ui->RB1, ui->RB2, ui->RB3, ui->RB4, ui->RB5});
+    TypVyhladavania = checkedIndex(options());
     close();
 }

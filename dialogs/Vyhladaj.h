@@ -2,15 +2,19 @@
 
 #include "toolkit/FormDialog.h"
 
+#include <QString>
+
+#include <array>
 #include <cstdint>
 #include <memory>
 
 namespace Ui {
 class TFormVyhladaj;
 }
+class QRadioButton;
 
-/// The search option that "Nastav" stores: 0 "Datum pozicania", 1 "Autor CD",
-/// 2 "Nazov Albumu", 3 "Priezvisko", 4 "Typ CD" (the order of the boxes). 0 at start.
+/// The search option that "Nastav" stores: the number of its box, counted from 0 in the
+/// order of the boxes; `searchField` says which field each searches. 0 at start.
 extern std::int32_t TypVyhladavania;
 
 /// "Nastavenie vyhladavania": one window for the whole run, so the selection the user
@@ -21,11 +25,17 @@ class TFormVyhladaj : public FormDialog {
     explicit TFormVyhladaj(QWidget *parent = nullptr);
     ~TFormVyhladaj() override;
 
+    /// The caption of the box of a search setting (a setting outside 0..4 reads as 0).
+    QString caption(std::int32_t setting) const;
+
   public slots:
     /// "Nastav": stores the selected option in `TypVyhladavania` and closes the dialog.
     void ButtonClick();
 
   private:
+    /// The boxes in the order of their settings.
+    std::array<const QRadioButton *, 5> options() const;
+
     std::unique_ptr<Ui::TFormVyhladaj> ui;
 };
 

@@ -15,9 +15,7 @@ TVypisForm::TVypisForm(QWidget *parent, const ZoznamCD &zoznam, const QDate &dne
       zoznam_(zoznam), dnes_(dnes), model_(new ListingModel(this))
 {
     ui->setupUi(this);
-    // Designed with an outer size of 690 x 487: a 4-pixel frame and a 19-pixel title bar
-    // around the .ui's client area.
-    move(272, 232);
+    move(272, 232); // outer size 690 x 487
 
     model_->showIn(ui->ListView);
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -24,29 +23,6 @@ class ByteSink {
     virtual bool write(const char *data, std::size_t size) = 0;
     /// Hands everything written so far on; returns false when that failed.
     virtual bool flush() { return true; }
-};
-
-/// Reads a C stream that the caller has opened and will close.
-class FileSource : public ByteSource {
-  public:
-    explicit FileSource(std::FILE *file) : file_(file) {}
-    std::size_t read(char *buffer, std::size_t capacity) override;
-    bool failed() const override;
-
-  private:
-    std::FILE *file_;
-};
-
-/// Writes to a C stream that the caller has opened and will close.
-class FileSink : public ByteSink {
-  public:
-    explicit FileSink(std::FILE *file) : file_(file) {}
-    bool write(const char *data, std::size_t size) override;
-    /// Flushes the stream, so that a full disk shows here and not only at fclose.
-    bool flush() override;
-
-  private:
-    std::FILE *file_;
 };
 
 /// Reads bytes held in memory; they must outlive the source.

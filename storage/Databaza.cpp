@@ -70,6 +70,17 @@ void stopLoad(VysledokNacitania &result, DovodZastavenia reason, std::int64_t re
     result.offset = offset;
 }
 
+// The loss of the record that is the file's `number`th (1-based).
+std::optional<StrataPriUlozeni> lossAt(const ZaznamCD &zaznam, std::int32_t number)
+{
+    std::optional<StrataTextu> strata = zaznam.strata();
+    if (number == 1)
+        strata = firstRecordLoss(strata, zaznam.Pesnicky());
+    if (!strata)
+        return std::nullopt;
+    return StrataPriUlozeni{number, strata->pole, strata->druh, strata->title};
+}
+
 DovodZastavenia reasonFor(CitacDatabazy::Stop stop)
 {
     switch (stop) {
@@ -86,8 +97,11 @@ DovodZastavenia reasonFor(CitacDatabazy::Stop stop)
 
 } // namespace
 
-bool UlozDatabazu(ByteSink &sink, const ZoznamCD &zoznam, std::size_t bufferSize)
+bool UlozDatabazu(ByteSink &sink, const ZoznamCD &zoznam, std::optional<StrataPriUlozeni> *strata,
+                  std::size_t bufferSize)
 {
+    if (strata)
+        strata->reset();
     BufferedWriter writer(sink, bufferSize < 16 ? 16 : bufferSize);
     char count[16];
     const auto written = std::to_chars(count, count + sizeof count, zoznam.PocetCd);
@@ -95,12 +109,30 @@ bool UlozDatabazu(ByteSink &sink, const ZoznamCD &zoznam, std::size_t bufferSize
 
     // The count is followed directly by the first title. A record keeps its texts laid out
     // as the file holds them (Pesnicky with its own bars, every other text followed by one),
-    // so each record is one piece.
+    // so each record is one piece. Each record has known its own loss since its texts were
+    // set: until the first is found, the writer looks at a byte of each record (an inline
+    // test, which keeps a million-record save as fast as one without the search), and at the
+    // first record's first title.
+    std::int32_t number = 0;
     zoznam.PreKazdy([&](const ZaznamCD &zaznam) {
         writer.append(zaznam.ulozenie());
+        ++number;
+        if (strata && !*strata && (number == 1 || zaznam.strata()))
+            *strata = lossAt(zaznam, number);
         return writer.ok();
     });
     return writer.finish();
+}
+
+std::optional<StrataPriUlozeni> NajdiStratu(const ZoznamCD &zoznam)
+{
+    std::optional<StrataPriUlozeni> found;
+    std::int32_t number = 0;
+    zoznam.PreKazdy([&](const ZaznamCD &zaznam) {
+        found = lossAt(zaznam, ++number);
+        return !found;
+    });
+    return found;
 }
 
 VysledokNacitania NacitajDatabazu(ByteSource &source, std::size_t blockSize)

@@ -33,24 +33,28 @@ struct VysledokNacitania {
     std::uint64_t offset = 0;
 };
 
+/// A text that a save would write but a load could not bring back as it was.
+struct StrataPriUlozeni {
+    std::int32_t record = 0;     ///< 1-based record number
+    Pole field = Pole::Pesnicky; ///< the text at fault
+    using Kind = DruhStraty;
+    Kind kind = Kind::BarInText;
+    std::int32_t title = 0; ///< for Pesnicky: the 1-based title at fault, 0 when not one title
+};
+
 /// Writes the count and every record in list order, with no byte added, gathering the bytes
-/// into writes of `bufferSize` (small sizes are for tests). Returns false when the sink
-/// refused bytes or could not flush them.
-bool UlozDatabazu(ByteSink &sink, const ZoznamCD &zoznam, std::size_t bufferSize = 1 << 16);
+/// into writes of `bufferSize` (small sizes are for tests). With `strata`, also tells the first
+/// text that a load could not bring back as written, if any (`NajdiStratu`). Returns false
+/// when the sink refused bytes or could not flush them.
+bool UlozDatabazu(ByteSink &sink, const ZoznamCD &zoznam,
+                  std::optional<StrataPriUlozeni> *strata = nullptr,
+                  std::size_t bufferSize = 1 << 16);
 
 /// Reads a whole database file into a list of its own, in blocks that start at `blockSize`
 /// bytes (small sizes are for tests). The caller's list is never touched: it takes `zoznam`
 /// over only when `completed` is true.
 VysledokNacitania NacitajDatabazu(ByteSource &source, std::size_t blockSize = 1 << 16);
 
-/// A text that a save would write but a load could not bring back as it was.
-struct StrataPriUlozeni {
-    std::int32_t record = 0; ///< 1-based record number
-    const char *field = "";  ///< the field's name, for example "Meno" or "Pesnicky"
-    using Kind = DruhStraty;
-    Kind kind = Kind::BarInText;
-    std::int32_t title = 0; ///< for Pesnicky: the 1-based title at fault, 0 when not one title
-};
-
-/// The first text of the list that the file format cannot bring back, if any.
+/// The first text of the list that the file format cannot bring back, if any: a record's own
+/// loss (`ZaznamCD::strata`), or in the first record a title that the count would take.
 std::optional<StrataPriUlozeni> NajdiStratu(const ZoznamCD &zoznam);

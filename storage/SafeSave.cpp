@@ -286,11 +286,12 @@ bool keepPreviousVersion(int folder, const std::string &name, const struct stat 
 
 } // namespace
 
-SaveResult saveSafely(const std::string &path, const std::function<bool(ByteSink &)> &write)
+SaveResult saveSafely(const std::string &path, const std::function<bool(ByteSink &)> &write,
+                      const std::function<bool()> &mayReplace)
 {
     SaveResult result;
     result.file = path;
-    const auto failed = [&result](Outcome outcome, int error) {
+    const auto endWith = [&result](Outcome outcome, int error) {
         result.outcome = outcome;
         result.error = error;
         return result;
@@ -298,24 +299,24 @@ SaveResult saveSafely(const std::string &path, const std::function<bool(ByteSink
 
     int error = 0;
     if (!followLinks(result.file, error))
-        return failed(Outcome::Failed, error);
+        return endWith(Outcome::Failed, error);
     result.backup = result.file + '~';
     const std::string name = nameOf(result.file);
     if (name.empty() || name == "." || name == "..")
-        return failed(Outcome::NotRegular, EISDIR);
+        return endWith(Outcome::NotRegular, EISDIR);
     // Every name below is taken in this folder, wherever the current directory is.
     const Descriptor folder(
         open(folderOf(result.file).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (folder.get() < 0)
-        return failed(Outcome::Failed, errno);
+        return endWith(Outcome::Failed, errno);
     struct stat old {};
     const bool existed = fstatat(folder.get(), name.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0;
     if (!existed && errno != ENOENT)
-        return failed(Outcome::Failed, errno);
+        return endWith(Outcome::Failed, errno);
     // A device such as /dev/full is no place for a database, and the new file would be
     // renamed over the device itself.
     if (existed && !S_ISREG(old.st_mode))
-        return failed(Outcome::NotRegular, 0);
+        return endWith(Outcome::NotRegular, 0);
 
     // A file without a name leaves nothing behind when the program is killed while writing.
     // Where the file system cannot make one (vfat), a temporary name is used.
@@ -326,29 +327,31 @@ SaveResult saveSafely(const std::string &path, const std::function<bool(ByteSink
     if (!unnamed)
         file = Descriptor(createBeside(folder.get(), name, mode, temporary));
     if (file.get() < 0)
-        return failed(Outcome::Failed, errno);
+        return endWith(Outcome::Failed, errno);
 
     DescriptorSink sink(file.get());
     if (!write(sink))
-        return failed(Outcome::Failed, sink.error() ? sink.error() : EIO);
+        return endWith(Outcome::Failed, sink.error() ? sink.error() : EIO);
+    if (!mayReplace())
+        return endWith(Outcome::Cancelled, 0);
     if (existed && !takeOwnerAndMode(file.get(), old, error))
-        return failed(Outcome::Failed, error);
+        return endWith(Outcome::Failed, error);
     // Every byte is on the disk before anything that is there now changes.
     if (fdatasync(file.get()) != 0)
-        return failed(Outcome::Failed, errno);
+        return endWith(Outcome::Failed, errno);
     if (existed && !keepPreviousVersion(folder.get(), name, old, name + '~', error))
-        return failed(Outcome::BackupFailed, error);
+        return endWith(Outcome::BackupFailed, error);
     if (unnamed && !linkBeside(AT_FDCWD, "/proc/self/fd/" + std::to_string(file.get()),
                                AT_SYMLINK_FOLLOW, folder.get(), name, temporary))
-        return failed(Outcome::Failed, errno);
+        return endWith(Outcome::Failed, errno);
     if (!file.close())
-        return failed(Outcome::Failed, errno);
+        return endWith(Outcome::Failed, errno);
     if (renameat(folder.get(), temporary.name(), folder.get(), name.c_str()) != 0)
-        return failed(Outcome::Failed, errno);
+        return endWith(Outcome::Failed, errno);
     temporary.renamed();
     // The renames are on the disk only once the folder is. Some file systems cannot sync a
     // folder at all (EINVAL); there is nothing more to do on them.
     if (fsync(folder.get()) != 0 && errno != EINVAL)
-        return failed(Outcome::NotDurable, errno);
+        return endWith(Outcome::NotDurable, errno);
     return result;
 }

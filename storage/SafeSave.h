@@ -13,6 +13,7 @@ struct SaveResult {
         Failed,       ///< the new file could not be written, synced or put in place
         BackupFailed, ///< the previous version could not be kept, so the old file stayed
         NotDurable,   ///< the new file is in place, but its folder could not be synced
+        Cancelled,    ///< `mayReplace` refused the bytes written: nothing changed
     };
     Outcome outcome = Outcome::Saved;
     int error = 0;      ///< errno of the call that failed
@@ -22,11 +23,14 @@ struct SaveResult {
 
 /// Writes the file `path` anew with what `write` gives its sink (false: the sink refused).
 /// The bytes go to a file without a name where the file system allows it, else to a temporary
-/// file beside the old one, which is removed on every failure. That file is synced, and only
-/// then is the old file kept as `file~` (a second name where the file system has hard links,
-/// a synced copy where it has not) and replaced; last, the folder is synced. A failure before
-/// the backup leaves the old file and its backup as they were; a failed replacement leaves the
-/// old file, with the backup holding the same. Nothing is left beside them.
+/// file beside the old one, which is removed on every failure. Once every byte is written,
+/// `mayReplace` is asked whether they are to replace the file: false cancels the save, and the
+/// temporary file goes. Otherwise that file is synced, and only then is the old file kept as
+/// `file~` (a second name where the file system has hard links, a synced copy where it has
+/// not) and replaced; last, the folder is synced. A failure before the backup leaves the old
+/// file and its backup as they were; a failed replacement leaves the old file, with the backup
+/// holding the same. Nothing is left beside them.
 /// A symbolic link at `path` stays a link: the file it points to is written, its backup
 /// beside it. The new file takes the old one's permissions and owner where allowed.
-SaveResult saveSafely(const std::string &path, const std::function<bool(ByteSink &)> &write);
+SaveResult saveSafely(const std::string &path, const std::function<bool(ByteSink &)> &write,
+                      const std::function<bool()> &mayReplace);

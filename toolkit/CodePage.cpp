@@ -3,9 +3,34 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <optional>
+
 namespace {
+
 // Debian's Qt reaches this code page through ICU.
 constexpr const char *kCodePage = "windows-1250";
+
+// The byte for a single character, or `fallback` when the code page has no such character.
+unsigned char toByte(QChar c, unsigned char fallback)
+{
+    const QString text(c);
+    if (!CodePage::canEncode(text))
+        return fallback;
+    const std::string bytes = CodePage::fromQString(text);
+    return bytes.size() == 1 ? static_cast<unsigned char>(bytes[0]) : fallback;
+}
+
+// The character that the byte stands for on its own; none for a byte the code page leaves
+// undefined.
+std::optional<QChar> characterOf(unsigned char byte)
+{
+    const char b = static_cast<char>(byte);
+    const QString decoded = CodePage::toQString(std::string_view(&b, 1));
+    if (decoded.size() != 1 || toByte(decoded[0], 0) != byte)
+        return std::nullopt;
+    return decoded[0];
+}
+
 } // namespace
 
 namespace CodePage {
@@ -29,6 +54,32 @@ bool canEncode(const QString &text)
     const QByteArray bytes = encoder.encode(text);
     // A NUL would end the item in the file.
     return !encoder.hasError() && !bytes.contains('\0');
+}
+
+ByteMap lowerCaseMap()
+{
+    ByteMap map;
+    for (std::size_t b = 0; b < map.size(); ++b) {
+        const auto byte = static_cast<unsigned char>(b);
+        const std::optional<QChar> c = characterOf(byte);
+        map[b] = c ? toByte(c->toLower(), byte) : byte;
+    }
+    return map;
+}
+
+ByteMap plainLetterMap()
+{
+    ByteMap map = lowerCaseMap();
+    for (std::size_t b = 0; b < map.size(); ++b) {
+        const std::optional<QChar> c = characterOf(static_cast<unsigned char>(b));
+        if (!c)
+            continue;
+        // A letter with diacritics decomposes into its base letter and combining marks.
+        const QString parts = QString(c->toLower()).normalized(QString::NormalizationForm_D);
+        if (!parts.isEmpty())
+            map[b] = toByte(parts[0], map[b]);
+    }
+    return map;
 }
 
 } // namespace CodePage

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QValidator>
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,17 @@ std::string fromQString(const QString &text);
 
 /// True when every character of `text` exists in the code page, so nothing changes on saving.
 bool canEncode(const QString &text);
+
+/// An image for each byte of the code page.
+using ByteMap = std::array<unsigned char, 256>;
+
+/// Each byte to its letter in lower case; a byte that is no letter, or whose lower case the
+/// code page lacks, to itself. Worked out from Qt's character data at each call.
+ByteMap lowerCaseMap();
+
+/// Each byte to its letter in lower case without diacritics where the code page has that
+/// letter, else as `lowerCaseMap` maps it.
+ByteMap plainLetterMap();
 
 } // namespace CodePage
 

@@ -4,9 +4,9 @@
 // record's text again at each keystroke (the naive search).
 #include "toolkit/CodePage.h"
 #include "bench/WindowBenchmarkMain.h"
+#include "core/SearchIndex.h"
 #include "dialogs/Hladanie.h"
 #include "dialogs/SearchFolding.h"
-#include "dialogs/SearchIndex.h"
 
 #include <QApplication>
 #include <QLineEdit>

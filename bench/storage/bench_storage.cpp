@@ -4,6 +4,7 @@
 // loads N records once and prints the peak resident memory against the file's size.
 
 #include "storage/Databaza.h"
+#include "FileStream.h"
 
 #include <benchmark/benchmark.h>
 

@@ -189,6 +189,8 @@ class TstApp : public QObject {
                                     "pocet zaznamov.\nNic sa nezmenilo.$";
         const QString cannotSave = "^Subor %1 sa neda ulozit:\n%2\nData zostali neulozene.$";
         const QString noBackup = cannotSave.arg("%1", "zalohu %2 sa nepodarilo ulozit: %3");
+        const QString lossWarning = "^Zaznam 2, pole Meno je len \"0\".\nZo suboru %1 sa potom "
+                                    "neda spravne nacitat.\nUlozit aj tak\\?$";
         QFile passwd("/etc/passwd");
         const QByteArray text = passwd.open(QIODevice::ReadOnly) ? passwd.readAll() : "root:x:0:0";
         const QByteArray picture("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x10", 20);
@@ -213,8 +215,8 @@ class TstApp : public QObject {
         row("Open a picture", false, 0, "x.pln", picture, notDatabase);
         row("Open a sign and no digits", true, 1, "x.pln", "+|1a|", notDatabase);
         row("Save, dialog cancelled", true, 0, "");
-        row("Save a text \"0\", Cancel to the warning", true, 2, "a.pln", {},
-            "^Zaznam 2, pole Meno je len \"0\".\nZo suboru %1 sa potom neda spravne nacitat.\nUlozit aj tak\\?$", "loss");
+        row("Save a text \"0\", Cancel to the warning", true, 2, "a.pln", {}, lossWarning, "loss");
+        row("Save a text \"0\" over an old file and its backup, no links, Cancel", true, 2, "a.pln", kWorkedExample, lossWarning, "loss backup nolinks");
         row("Save to a device", true, 1, "/dev/full", {}, cannotSave.arg("%1", "nie je to obycajny subor"));
         row("Save into a folder that is gone", true, 1, "gone/a.pln", {}, cannotSave.arg("%1", reason(ENOENT)));
         row("Save into a folder nobody may write", true, 1, "/sys/a.pln", {}, cannotSave.arg("%1", ".+"));

@@ -1,4 +1,5 @@
 // The dialogs on their own: entry, listing, settings and search.
+#include "core/SearchIndex.h"
 #include "core/Triedenie.h"
 #include "dialogs/Hladanie.h"
 #include "dialogs/SearchFolding.h"

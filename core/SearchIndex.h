@@ -14,14 +14,7 @@
 struct FoldTables {
     std::array<unsigned char, 256> caseOnly{};
     std::array<unsigned char, 256> plain{};
-
-    /// Maps that change nothing: matching becomes exact.
-    static FoldTables identity();
 };
-
-/// The field of a record that a search setting (0..4) selects; any other setting selects
-/// the first field, as setting 0 does.
-std::string_view searchedField(const ZaznamCD &zaznam, std::int32_t pole);
 
 /// The folded text of one field of every record, laid end to end, so that a search over a
 /// million records is a single scan rather than a million small ones. It holds pointers to
@@ -30,7 +23,8 @@ class SearchIndex {
   public:
     explicit SearchIndex(const FoldTables &tables);
 
-    /// Folds the selected field of every record, in list order.
+    /// Folds the field that the search setting `pole` selects (`searchField`) of every
+    /// record, in list order.
     void build(const ZoznamCD &zoznam, std::int32_t pole);
 
     /// The positions of the records whose field contains `query`, in list order. Case never

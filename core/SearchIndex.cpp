@@ -1,34 +1,8 @@
-#include "dialogs/SearchIndex.h"
+#include "core/SearchIndex.h"
 
 #include <algorithm>
 #include <cstring>
 #include <numeric>
-
-FoldTables FoldTables::identity()
-{
-    FoldTables tables;
-    for (std::size_t b = 0; b < 256; ++b) {
-        tables.caseOnly[b] = static_cast<unsigned char>(b);
-        tables.plain[b] = static_cast<unsigned char>(b);
-    }
-    return tables;
-}
-
-std::string_view searchedField(const ZaznamCD &zaznam, std::int32_t pole)
-{
-    switch (pole) {
-    case 1:
-        return zaznam.AutorCD();
-    case 2:
-        return zaznam.NazovCD();
-    case 3:
-        return zaznam.Priezvisko();
-    case 4:
-        return zaznam.TypCD();
-    default:
-        return zaznam.DatumPozicania();
-    }
-}
 
 namespace {
 
@@ -67,18 +41,19 @@ void SearchIndex::build(const ZoznamCD &zoznam, std::int32_t pole)
     const std::size_t count = zoznam.PocetCd > 0 ? std::size_t(zoznam.PocetCd) : 0;
     records_.reserve(count);
     starts_.reserve(count + 1);
+    const Pole field = searchField(pole);
     std::size_t total = 0;
     const ZaznamCD *zaznam = zoznam.Prvy;
     for (std::size_t i = 0; i < count; ++i, zaznam = zaznam->Dalsi) {
         records_.push_back(zaznam);
-        total += searchedField(*zaznam, pole).size() + 1;
+        total += zaznam->text(field).size() + 1;
     }
     caseKeys_.reserve(total);
     plainKeys_.reserve(total);
     for (const ZaznamCD *r : records_) {
         starts_.push_back(caseKeys_.size());
-        appendFolded(caseKeys_, searchedField(*r, pole), tables_.caseOnly);
-        appendFolded(plainKeys_, searchedField(*r, pole), tables_.plain);
+        appendFolded(caseKeys_, r->text(field), tables_.caseOnly);
+        appendFolded(plainKeys_, r->text(field), tables_.plain);
     }
     starts_.push_back(caseKeys_.size());
 }

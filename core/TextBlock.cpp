@@ -1,0 +1,154 @@
+#include "core/TextBlock.h"
+
+#include <algorithm>
+#include <cassert>
+#include <cstring>
+#include <functional>
+#include <limits>
+#include <stdexcept>
+#include <utility>
+
+namespace {
+
+constexpr std::string_view kPredvolene[PocetPoli] = {
+    "Song01|Song02|Song03|Song04|Song05|Song06|Song07|Song08|Song09|Song10|",
+    "Name CD ",
+    "Autor CD",
+    "Typ CD ",
+    "01012003",
+    "Nedefinovane",
+    "Nedefinovane",
+    "31122100"};
+// The same texts as one block, shared by every record until it is first changed.
+constexpr std::string_view kPredvolenyBlok =
+    "Song01|Song02|Song03|Song04|Song05|Song06|Song07|Song08|Song09|Song10|Name CD |Autor CD|"
+    "Typ CD |01012003|Nedefinovane|Nedefinovane|31122100|";
+
+constexpr std::array<std::uint32_t, PocetPoli> kPredvoleneKonce = [] {
+    std::array<std::uint32_t, PocetPoli> konce{};
+    std::size_t koniec = 0;
+    for (int f = 0; f < PocetPoli; ++f) {
+        koniec += (f > 1) + kPredvolene[f].size();
+        konce[f] = std::uint32_t(koniec);
+    }
+    return konce;
+}();
+static_assert(kPredvoleneKonce[PocetPoli - 1] + 1 == kPredvolenyBlok.size());
+static_assert([] {
+    for (int f = 1; f < PocetPoli; ++f) {
+        const std::size_t koniec = kPredvoleneKonce[f], dlzka = kPredvolene[f].size();
+        if (kPredvolenyBlok.substr(koniec - dlzka, dlzka) != kPredvolene[f] ||
+            kPredvolenyBlok[koniec] != '|')
+            return false;
+    }
+    return true;
+}());
+
+// The ends are 32-bit, so a block's texts stay below 4 GiB.
+constexpr std::size_t kMost = std::numeric_limits<std::uint32_t>::max();
+
+} // namespace
+
+TextBlock::TextBlock() noexcept : bytes_(kPredvolenyBlok.data()), kind_(Kind::Defaults)
+{
+    std::copy(kPredvoleneKonce.begin(), kPredvoleneKonce.end(), ends_);
+}
+
+TextBlock::TextBlock(const std::array<std::string_view, PocetPoli> &loaded)
+    : bytes_(loaded[0].data()), kind_(Kind::Loaded)
+{
+    for (int f = 0; f < PocetPoli; ++f) {
+        const auto end = std::size_t(loaded[f].data() + loaded[f].size() - bytes_);
+        if (end >= kMost)
+            throw std::length_error("a record holds at most 4 GiB of text");
+        ends_[f] = std::uint32_t(end);
+    }
+}
+
+TextBlock::TextBlock(const TextBlock &other) : bytes_(other.bytes_), kind_(other.kind_)
+{
+    std::copy(other.ends_, other.ends_ + PocetPoli, ends_);
+    if (kind_ != Kind::Defaults) {
+        char *own = makeOwn(size());
+        std::memcpy(own, other.bytes_, size());
+        bytes_ = own;
+        kind_ = Kind::Own;
+    }
+}
+
+TextBlock &TextBlock::operator=(const TextBlock &other)
+{
+    if (this != &other) {
+        TextBlock copy(other);
+        std::swap(bytes_, copy.bytes_);
+        std::swap(ends_, copy.ends_);
+        std::swap(kind_, copy.kind_);
+    }
+    return *this;
+}
+
+TextBlock::~TextBlock()
+{
+    freeOwn();
+}
+
+void TextBlock::setText(Pole pole, std::string_view text)
+{
+    const std::string_view old = this->text(pole);
+    const auto start = std::size_t(old.data() - bytes_);
+    const std::size_t end = start + old.size();
+    const std::size_t size = this->size();
+    const std::size_t newSize = size - old.size() + text.size();
+    if (text.size() >= kMost || newSize >= kMost)
+        throw std::length_error("a record holds at most 4 GiB of text");
+
+    const std::less<const char *> before;
+    const bool fromItself =
+        !text.empty() && !before(text.data(), bytes_) && before(text.data(), bytes_ + size);
+    if (kind_ == Kind::Own && !fromItself && newSize <= capacity()) {
+        char *own = writable();
+        std::memmove(own + start + text.size(), own + end, size - end);
+        if (!text.empty())
+            std::memcpy(own + start, text.data(), text.size());
+    } else {
+        // With room to spare: records are filled one text after another.
+        char *own = makeOwn(std::min(newSize + newSize / 4 + 16, kMost));
+        std::memcpy(own, bytes_, start);
+        if (!text.empty())
+            std::memcpy(own + start, text.data(), text.size());
+        std::memcpy(own + start + text.size(), bytes_ + end, size - end);
+        freeOwn();
+        bytes_ = own;
+        kind_ = Kind::Own;
+    }
+    for (int f = static_cast<int>(pole); f < PocetPoli; ++f)
+        ends_[f] = std::uint32_t(ends_[f] - old.size() + text.size());
+}
+
+char *TextBlock::makeOwn(std::size_t capacity)
+{
+    char *block = new char[sizeof(std::uint32_t) + capacity];
+    const auto room = std::uint32_t(capacity);
+    std::memcpy(block, &room, sizeof room);
+    return block + sizeof room;
+}
+
+std::size_t TextBlock::capacity() const noexcept
+{
+    std::uint32_t room;
+    std::memcpy(&room, bytes_ - sizeof room, sizeof room);
+    return room;
+}
+
+char *TextBlock::writable() noexcept
+{
+    // makeOwn's bytes are this block's alone; `bytes_` is const for the other kinds' sake.
+    assert(kind_ == Kind::Own);
+    return const_cast<char *>(bytes_);
+}
+
+void TextBlock::freeOwn() noexcept
+{
+    if (kind_ == Kind::Own)
+        delete[](bytes_ - sizeof(std::uint32_t));
+}
