@@ -86,7 +86,7 @@ class TstApp : public QObject {
     QString path(const QString &name) { return name.startsWith('/') ? name : dir->filePath(name); }
 
     // Every name under the test's folder, hidden ones too, with what it holds: a file's bytes
-    // and permissions, a link's target, or a mark for a folder.
+    // and permissions, a link's target, or a mark for a folder or a pipe.
     QMap<QString, QByteArray> folder()
     {
         QMap<QString, QByteArray> out;
@@ -98,8 +98,8 @@ class TstApp : public QObject {
             QByteArray &entry = out[QDir(dir->path()).relativeFilePath(info.filePath())];
             if (info.isSymLink())
                 entry = "-> " + info.symLinkTarget().toUtf8();
-            else if (info.isDir())
-                entry = "(folder)";
+            else if (!info.isFile())
+                entry = info.isDir() ? "(folder)" : "(special)";
             else
                 entry = read(info.filePath()) + " mode " +
                         QByteArray::number(modeOf(info.filePath()), 8);
@@ -217,7 +217,7 @@ class TstApp : public QObject {
         row("Save, dialog cancelled", true, 0, "");
         row("Save a text \"0\", Cancel to the warning", true, 2, "a.pln", {}, lossWarning, "loss");
         row("Save a text \"0\" over an old file and its backup, no links, Cancel", true, 2, "a.pln", kWorkedExample, lossWarning, "loss backup nolinks");
-        row("Save to a device", true, 1, "/dev/full", {}, cannotSave.arg("%1", "nie je to obycajny subor"));
+        row("Save to a pipe", true, 1, "pipe.pln", {}, cannotSave.arg("%1", "nie je to obycajny subor"), "pipe");
         row("Save into a folder that is gone", true, 1, "gone/a.pln", {}, cannotSave.arg("%1", reason(ENOENT)));
         row("Save into a folder nobody may write", true, 1, "/sys/a.pln", {}, cannotSave.arg("%1", ".+"));
         row("Save over an old file, the disk full", true, 1, "a.pln", kWorkedExample, cannotSave.arg("%1", reason(EFBIG)), "full");
@@ -255,6 +255,8 @@ class TstApp : public QObject {
             QVERIFY(QDir(dir->path()).mkdir(file + '~'));
         else if (setup.contains("backup"))
             write(file + '~', "the backup before");
+        // Not a device such as /dev/full: a fault that wrote over it would harm the machine.
+        QVERIFY(setup != "pipe" || mkfifo(qPrintable(path(file)), 0600) == 0);
         if (setup.contains("loss"))
             Zoznam.Prvy->Dalsi->setMeno("0");
         const QMap<QString, QByteArray> before = folder();
@@ -288,7 +290,6 @@ class TstApp : public QObject {
         QTEST(count()->text(), "count");
         QCOMPARE(flag(), changes && (file.isEmpty() || !report.isEmpty()));
         QCOMPARE(folder(), before);
-        QVERIFY(!QFileInfo("/dev/full").isFile());
     }
 
     // A loss warned of and accepted is saved as it is.
