@@ -102,12 +102,6 @@ int fchmod(int fd, mode_t mode)
     return faults.chmod ? fail(faults.chmod) : real(fd, mode);
 }
 
-int fchown(int fd, uid_t owner, gid_t group)
-{
-    static auto *real = next<int(int, uid_t, gid_t)>("fchown");
-    return faults.chmod ? fail(faults.chmod) : real(fd, owner, group);
-}
-
 int renameat(int fromFolder, const char *from, int toFolder, const char *to)
 {
     static auto *real = next<int(int, const char *, int, const char *)>("renameat");

@@ -16,7 +16,7 @@ struct Faults {
     int backupRename = 0;        ///< errno of a rename onto a name that ends in '~'
     int link = 0;                ///< errno of linkat to a file that has a name
     bool noUnnamedFiles = false; ///< open with O_TMPFILE fails with EOPNOTSUPP
-    int chmod = 0;               ///< errno of fchmod and fchown
+    int chmod = 0;               ///< errno of fchmod
 
     /// A file system like vfat: no hard links, no files without a name, no permissions.
     static Faults vfat() { return {0, 0, 0, 0, 0, EPERM, true, EPERM}; }
