@@ -266,6 +266,7 @@ TEST(NajdiStratu, FindsTheFirstTextThatASaveAndLoadWouldChange)
         {2, 0, "a|b|0|d|e|f|g|h|i|j|", true, Kind::TextIsZero},
         {1, 0, titles, true, Kind::BarInText}, {1, 0, "a|" + titles + "k", true, Kind::BarInText},
         {0, 0, "7 dni|" + titles, true, Kind::LeadingDigit}, {1, 0, "7 dni|" + titles, false, {}},
+        {0, 0, "7 dni|0|" + titles.substr(2), true, Kind::LeadingDigit}, // outranks the "0"
         // clang-format on
     };
     EXPECT_FALSE(NajdiStratu(ZoznamCD{}));
