@@ -57,6 +57,7 @@ class TstSlovak : public QObject {
             {Pole::DatumVratenia, "1|2", "Pozicane DO obsahuje"},
             {Pole::NazovCD, "0", "Nazov CD je"},
             {Pole::Pesnicky, "a|b|0|d|e|f|g|h|i|j|", "Pesnicky 3 je"},
+            {Pole::Pesnicky, "a|0|c|0|e|f|g|h|i|j|", "Pesnicky 2 je"},
             {Pole::Pesnicky, "7 dni|b|c|d|e|f|g|h|i|j|", "Pesnicky 1 zacina"},
             {Pole::Pesnicky, "a|b|", "Pesnicky obsahuje"},
         };

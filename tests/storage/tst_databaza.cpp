@@ -72,7 +72,10 @@ std::string saved(const ZoznamCD &zoznam, std::optional<StrataPriUlozeni> *loss 
 // `fails`, their end is a read error.
 struct TrickleSource : ByteSource {
     TrickleSource(std::string_view b, bool trickle, bool f = false)
-        : rest(b), most(!trickle ? ~0u : b.size() < 1'000'000 ? 7 : 4096), fails(f)
+        : rest(b), most(!trickle               ? ~0u
+                        : b.size() < 1'000'000 ? 7
+                                               : 4096),
+          fails(f)
     {
     }
     std::size_t read(char *buffer, std::size_t capacity) override
@@ -267,6 +270,7 @@ TEST(NajdiStratu, FindsTheFirstTextThatASaveAndLoadWouldChange)
         {1, 0, titles, true, Kind::BarInText}, {1, 0, "a|" + titles + "k", true, Kind::BarInText},
         {0, 0, "7 dni|" + titles, true, Kind::LeadingDigit}, {1, 0, "7 dni|" + titles, false, {}},
         {0, 0, "7 dni|0|" + titles.substr(2), true, Kind::LeadingDigit}, // outranks the "0"
+        {0, 0, "0 dni|" + titles, true, Kind::LeadingDigit}, {1, 0, "a|" + titles + "k|", true, Kind::BarInText},
         // clang-format on
     };
     EXPECT_FALSE(NajdiStratu(ZoznamCD{}));
@@ -335,10 +339,13 @@ TEST(Load, LoadedRecordsChangedCopiedRelinkedAndFreedLikeOthers)
     records[1][7] = "0";
     EXPECT_EQ(recordsOf(copy), records[0]);
     EXPECT_EQ(recordsOf(changed), records[1]);
-    ZoznamCD other; // the copy carries the loss on, the changed record being gone
+    ZoznamCD other; // copies carry the loss on, the changed record being gone
     other.PripojZaznam(new ZaznamCD);
-    other.PripojZaznam(new ZaznamCD(changed));
+    other.PripojZaznam(new ZaznamCD);
+    *other.Aktualny = changed;
     const auto carried = NajdiStratu(other);
     ASSERT_TRUE(carried.has_value());
     EXPECT_EQ(carried->record, 2);
+    other.Aktualny->setDatumVratenia("1.1.2004"); // mended, the loss is gone
+    EXPECT_FALSE(NajdiStratu(other));
 }
