@@ -13,9 +13,14 @@ namespace {
 
 SystemFaults::Faults faults;
 
-template <class Function> Function *next(const char *name)
+// Fails with `error`, or when that is 0 calls the C library's own `name`.
+template <class Function, class... Args> int orNext(const char *name, int error, Args... args)
 {
-    return reinterpret_cast<Function *>(dlsym(RTLD_NEXT, name));
+    if (error != 0) {
+        errno = error;
+        return -1;
+    }
+    return reinterpret_cast<Function *>(dlsym(RTLD_NEXT, name))(args...);
 }
 
 int syncFault(int fd)
@@ -26,12 +31,6 @@ int syncFault(int fd)
     if (S_ISDIR(st.st_mode))
         return faults.folderSync;
     return S_ISREG(st.st_mode) && faults.syncsFirst-- <= 0 ? faults.fileSync : 0;
-}
-
-int fail(int error)
-{
-    errno = error;
-    return -1;
 }
 
 int renameFault(const char *to)
@@ -60,53 +59,45 @@ extern "C" {
 
 int fsync(int fd)
 {
-    static auto *real = next<int(int)>("fsync");
-    const int error = syncFault(fd);
-    return error ? fail(error) : real(fd);
+    return orNext<int(int)>("fsync", syncFault(fd), fd);
 }
 
 int fdatasync(int fd)
 {
-    static auto *real = next<int(int)>("fdatasync");
-    const int error = syncFault(fd);
-    return error ? fail(error) : real(fd);
+    return orNext<int(int)>("fdatasync", syncFault(fd), fd);
 }
 
 int linkat(int fromFolder, const char *from, int toFolder, const char *to, int flags)
 {
-    static auto *real = next<int(int, const char *, int, const char *, int)>("linkat");
     // A file made without a name has no other name yet, so it can always be given one.
     const bool unnamed = std::strncmp(from, "/proc/self/fd/", 14) == 0;
-    return faults.link && !unnamed ? fail(faults.link)
-                                   : real(fromFolder, from, toFolder, to, flags);
+    return orNext<int(int, const char *, int, const char *, int)>(
+        "linkat", unnamed ? 0 : faults.link, fromFolder, from, toFolder, to, flags);
 }
 
 int openat(int folder, const char *path, int flags, ...)
 {
-    static auto *real = next<int(int, const char *, int, ...)>("openat");
     mode_t mode = 0;
-    if ((flags & O_CREAT) || (flags & O_TMPFILE) == O_TMPFILE) {
+    const bool tmpFile = (flags & O_TMPFILE) == O_TMPFILE;
+    if ((flags & O_CREAT) || tmpFile) {
         va_list arguments;
         va_start(arguments, flags);
         mode = mode_t(va_arg(arguments, int));
         va_end(arguments);
     }
-    if (faults.noUnnamedFiles && (flags & O_TMPFILE) == O_TMPFILE)
-        return fail(EOPNOTSUPP);
-    return real(folder, path, flags, mode);
+    return orNext<int(int, const char *, int, ...)>(
+        "openat", tmpFile && faults.noUnnamedFiles ? EOPNOTSUPP : 0, folder, path, flags, mode);
 }
 
 int fchmod(int fd, mode_t mode)
 {
-    static auto *real = next<int(int, mode_t)>("fchmod");
-    return faults.chmod ? fail(faults.chmod) : real(fd, mode);
+    return orNext<int(int, mode_t)>("fchmod", faults.chmod, fd, mode);
 }
 
 int renameat(int fromFolder, const char *from, int toFolder, const char *to)
 {
-    static auto *real = next<int(int, const char *, int, const char *)>("renameat");
-    const int error = renameFault(to);
-    return error ? fail(error) : real(fromFolder, from, toFolder, to);
+    return orNext<int(int, const char *, int, const char *)>("renameat", renameFault(to),
+                                                             fromFolder, from, toFolder, to);
 }
 
 } // extern "C"

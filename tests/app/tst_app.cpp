@@ -139,6 +139,21 @@ class TstApp : public QObject {
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
     }
 
+    // The disk that the words of a row's setup describe.
+    static SystemFaults::Faults faultsOf(const QString &setup)
+    {
+        auto faults =
+            setup.contains("vfat") ? SystemFaults::Faults::vfat() : SystemFaults::Faults();
+        const QStringList words = setup.split(' ');
+        const auto eio = [&](const char *word) { return words.contains(word) ? EIO : 0; };
+        faults.fileSync = eio("sync") | eio("copysync");
+        faults.syncsFirst = eio("copysync") ? 1 : 0;
+        std::tie(faults.folderSync, faults.rename, faults.backupRename) =
+            std::tuple(eio("foldersync"), eio("rename"), eio("backuprename"));
+        faults.link = setup.contains("links") ? EMLINK : faults.link;
+        return faults;
+    }
+
     // Three records, the state every failure must leave alone.
     void threeRecords(bool unsaved)
     {
@@ -258,12 +273,7 @@ class TstApp : public QObject {
         const rlimit limit{setup == "full" ? 300 : old.rlim_cur, old.rlim_max};
         setrlimit(RLIMIT_FSIZE, &limit);
         {
-            SystemFaults::Faults faults =
-                setup.contains("vfat") ? SystemFaults::Faults::vfat() : SystemFaults::Faults();
-            faults.fileSync = setup.contains("sync") ? EIO : 0;
-            faults.syncsFirst = setup.contains("copysync") ? 1 : 0;
-            faults.backupRename = setup.contains("backuprename") ? EIO : 0;
-            const SystemFaults::Scope scope(faults);
+            const SystemFaults::Scope scope(faultsOf(setup));
             action(command.toLatin1())->trigger();
         }
         setrlimit(RLIMIT_FSIZE, &old);
@@ -350,12 +360,8 @@ class TstApp : public QObject {
         const ino_t oldInode = inode(real);
         asker.files << path("a.pln");
         {
-            SystemFaults::Faults faults =
-                disk == 2 ? SystemFaults::Faults::vfat() : SystemFaults::Faults();
-            faults.link = disk == 1 ? EMLINK : faults.link;
-            faults.folderSync = setup == "foldersync" ? EIO : 0;
-            faults.rename = setup == "rename" ? EIO : 0;
-            const SystemFaults::Scope scope(faults);
+            const SystemFaults::Scope scope(
+                faultsOf(setup + (const char *[]){"", " links", " vfat"}[disk]));
             action("Save")->trigger();
         }
         QCOMPARE(asker.boxes.size(), int(!report.isEmpty()));
@@ -381,27 +387,6 @@ class TstApp : public QObject {
         QCOMPARE(folder().keys(), expected);
     }
 
-    // A text far longer than Qt's default limit of an edit box, pasted into the entry dialog,
-    // is kept whole through Save and Open.
-    void longTextsArriveWhole()
-    {
-        const QString title = QString("Ľadová kráľovná ").repeated(6'250); // 100,000 characters
-        QGuiApplication::clipboard()->setText(title);
-        whenModal([](QWidget *entry) {
-            auto *name = entry->findChild<QLineEdit *>("Edit12");
-            name->clear();
-            QTest::keyClick(name, Qt::Key_V, Qt::ControlModifier);
-            entry->findChild<QPushButton *>("UlozBtn")->click();
-        });
-        action("PridajZaznamCD1")->trigger();
-        asker.files << path("a.pln") << path("a.pln");
-        action("Save")->trigger();
-        action("Open")->trigger();
-        QCOMPARE(Zoznam.PocetCd, 1);
-        QCOMPARE(CodePage::toQString(Zoznam.Prvy->NazovCD()), title);
-        FormZadajCd->findChild<QLineEdit *>("Edit12")->clear();
-    }
-
     // Each command over three records: the window it shows (closed by its close box or the
     // button named), what it asks, whether the program ends, the flag and count it leaves.
     void commands_data()
@@ -420,11 +405,10 @@ class TstApp : public QObject {
         };
         const char *open = "Nemas ulozene vytvorene polozky!\nPokracovat?|Pozor!31";
         const char *end = "Nemas Ulozene data! \nChces naozaj skoncit?|Pozor!31";
+        // clang-format off
         row("start-up: off", "", false, false);
-        row("entry dialog closed: on, count shown", "PridajZaznamCD1", false, true, "TFormZadajCd",
-            "3");
-        row("entry dialog, Uloz: one more", "PridajZaznamCD1", false, true, "TFormZadajCd", "4",
-            "UlozBtn");
+        row("entry dialog closed: on, count shown", "PridajZaznamCD1", false, true, "TFormZadajCd", "3");
+        row("entry dialog, Uloz: one more", "PridajZaznamCD1", false, true, "TFormZadajCd", "4", "UlozBtn");
         row("sort: on", "Triedenie1", false, true);
         row("completed open: off", "Open", true, false, "", "1", "", open);
         row("completed save: off", "Save", true, false);
@@ -439,6 +423,7 @@ class TstApp : public QObject {
             row(item + ", unsaved, OK: ends", item, true, true, "", "0", "", end, 1, true);
             row(item + ", unsaved, Cancel: stays", item, true, true, "", "0", "", end, 2, false);
         }
+        // clang-format on
     }
 
     void commands()
@@ -496,19 +481,14 @@ class TstApp : public QObject {
     void placementRule()
     {
         const QRect window(200, 300, 600, 400); // ends at 799,699
-        const struct {
-            const char *name;
-            QRect area;
-            QPoint place;
-        } rows[] = {
-            {"fits to the pixel: stays", {200, 300, 600, 400}, {200, 300}},
-            {"out at the right and bottom: moved in", {0, 0, 640, 512}, {40, 112}},
-            {"out at the left and top: moved in", {250, 320, 800, 600}, {250, 320}},
-            {"wider only: at the left edge, moved up", {0, 0, 500, 600}, {0, 200}},
-            {"larger: at the top-left corner", {10, 20, 599, 399}, {10, 20}},
-        };
-        for (const auto &row : rows)
-            QVERIFY2(placeOnScreen(window, row.area) == row.place, row.name);
+        // clang-format off
+        for (const auto &[area, place] : {std::pair{QRect(200, 300, 600, 400), QPoint(200, 300)}, // fits: stays
+                 {{0, 0, 640, 512}, {40, 112}},      // out at the right and bottom: moved in
+                 {{250, 320, 800, 600}, {250, 320}}, // out at the left and top: moved in
+                 {{0, 0, 500, 600}, {0, 200}},       // wider only: at the left edge, moved up
+                 {{10, 20, 599, 399}, {10, 20}}})    // larger: at the top-left corner
+            QCOMPARE(placeOnScreen(window, area), place);
+        // clang-format on
     }
 
     // The file dialogs' filters as the design writes them, in Qt's syntax.
