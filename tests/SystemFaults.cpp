@@ -11,7 +11,7 @@
 
 namespace {
 
-SystemFaults::Faults faults;
+SystemFaults::Faults &faults = SystemFaults::current();
 
 // Fails with `error`, or when that is 0 calls the C library's own `name`.
 template <class Function, class... Args> int orNext(const char *name, int error, Args... args)
@@ -41,19 +41,11 @@ int renameFault(const char *to)
 
 } // namespace
 
-namespace SystemFaults {
-
-Scope::Scope(const Faults &set)
+SystemFaults::Faults &SystemFaults::current()
 {
-    faults = set;
+    static Faults faults;
+    return faults;
 }
-
-Scope::~Scope()
-{
-    faults = Faults();
-}
-
-} // namespace SystemFaults
 
 extern "C" {
 

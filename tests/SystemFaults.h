@@ -22,13 +22,13 @@ struct Faults {
     static Faults vfat() { return {0, 0, 0, 0, 0, EPERM, true, EPERM}; }
 };
 
+/// The faults now in force; none unless a Scope sets some.
+Faults &current();
+
 /// The faults in force from construction to destruction.
-class Scope {
-  public:
-    explicit Scope(const Faults &faults);
-    ~Scope();
-    Scope(const Scope &) = delete;
-    Scope &operator=(const Scope &) = delete;
+struct Scope {
+    explicit Scope(const Faults &faults) { current() = faults; }
+    ~Scope() { current() = Faults(); }
 };
 
 } // namespace SystemFaults

@@ -485,13 +485,6 @@ class TstApp : public QObject {
         // clang-format on
     }
 
-    // The file dialogs' filters as the design writes them, in Qt's syntax.
-    void filters()
-    {
-        QCOMPARE(toQtFilter("Obrazky|*.png;*.jpg|Vsetko (*)|*"),
-                 "Obrazky (*.png *.jpg);;Vsetko (*)");
-    }
-
     // The default offscreen screen, 800 x 800, is too narrow for where these were designed.
     void windowsOpenOnTheScreen()
     {

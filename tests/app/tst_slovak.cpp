@@ -3,6 +3,7 @@
 #include "app/Messages.h"
 #include "core/ZoznamCD.h"
 #include "toolkit/Application.h"
+#include "toolkit/FileDialog.h"
 
 #include <QtTest>
 
@@ -23,6 +24,7 @@ class TstSlovak : public QObject {
     }
 
     // Save over a file that is there, Open a name that is not: both close with it at once.
+    // Filters are written as the design writes them, in pairs of description and patterns.
     void fileDialogsAskNothing()
     {
         QTemporaryDir dir;
@@ -34,6 +36,8 @@ class TstSlovak : public QObject {
                 asked += box->text(), box->done(0);
         });
         answer.start(10);
+        QCOMPARE(toQtFilter("Obrazky|*.png;*.jpg|Vsetko (*)|*"),
+                 "Obrazky (*.png *.jpg);;Vsetko (*)");
         for (auto kind : {FileQuestion::Kind::Save, FileQuestion::Kind::Open}) {
             QFile file(path);
             QVERIFY(kind == FileQuestion::Kind::Save ? file.open(QIODevice::WriteOnly)

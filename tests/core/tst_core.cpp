@@ -43,14 +43,10 @@ TEST(ZoradZoznam, StableByTheModesKey)
     // Keys that repeat, are prefixes of others, or agree on their first 8, 16, 24 or 40 bytes
     // and differ after; ties among hundreds of records go the radix way.
     const std::string deep = "Ludwig van Beethoven: Symfonia c. 9 d mol";
-    const std::string stems[] = {"",
-                                 "Name CD",
-                                 "Name CD ",
-                                 "Nedefinovane",
-                                 deep.substr(0, 8),
-                                 deep.substr(0, 16),
-                                 deep.substr(0, 24),
-                                 deep.substr(0, 40)};
+    // clang-format off
+    const std::string stems[] = {"", "Name CD", "Name CD ", "Nedefinovane", deep.substr(0, 8),
+                                 deep.substr(0, 16), deep.substr(0, 24), deep.substr(0, 40)};
+    // clang-format on
     const std::string symbols("aAbB0 \xE1\xFF\x80\0", 10);
     for (const std::int32_t mode : {0, 1, 2, 3, 4, 5, -1, INT32_MIN}) {
         std::mt19937 rng(20030101u + unsigned(mode));

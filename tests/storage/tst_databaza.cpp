@@ -71,13 +71,10 @@ std::string saved(const ZoznamCD &zoznam, std::optional<StrataPriUlozeni> *loss 
 // Hands out its bytes at once or a few at a time, so that items cross block boundaries; with
 // `fails`, their end is a read error.
 struct TrickleSource : ByteSource {
+    // clang-format off
     TrickleSource(std::string_view b, bool trickle, bool f = false)
-        : rest(b), most(!trickle               ? ~0u
-                        : b.size() < 1'000'000 ? 7
-                                               : 4096),
-          fails(f)
-    {
-    }
+        : rest(b), most(!trickle ? ~0u : b.size() < 1'000'000 ? 7 : 4096), fails(f) {}
+    // clang-format on
     std::size_t read(char *buffer, std::size_t capacity) override
     {
         const std::size_t n = std::min({capacity, rest.size(), std::size_t(1 + random() % most)});
