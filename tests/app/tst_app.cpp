@@ -484,19 +484,6 @@ class TstApp : public QObject {
             QCOMPARE(placeOnScreen(window, area), place);
         // clang-format on
     }
-
-    // The default offscreen screen, 800 x 800, is too narrow for where these were designed.
-    void windowsOpenOnTheScreen()
-    {
-        TMainForm main;
-        ZoznamCD zoznam;
-        TFormZadajCd zadaj(nullptr, zoznam);
-        for (QWidget *window : {static_cast<QWidget *>(&main), static_cast<QWidget *>(&zadaj)}) {
-            window->show();
-            const QRect area = window->screen()->availableGeometry();
-            QVERIFY2(area.contains(window->frameGeometry()), window->metaObject()->className());
-        }
-    }
 };
 
 int main(int argc, char *argv[])

@@ -29,12 +29,8 @@ TEST(Splatnost, ReadsDueDatesAsTypedAndCountsDaysLate)
         EXPECT_EQ(late.has_value(), r.dni > 0) << '"' << r.typed << '"';
         EXPECT_EQ(late ? late->Dni : 0, r.dni) << '"' << r.typed << '"';
     }
-}
-
-// Every month's last day is a day, the one after it in the same month is not, in a common and
-// a leap year: the C library's calendar is the judge, and the date read is the date typed.
-TEST(Splatnost, KnowsTheLengthOfEveryMonth)
-{
+    // Every month's last day is a day, the one after it in the same month is not, in a common and
+    // a leap year: the C library's calendar is the judge, and the date read is the date typed.
     const auto day = [](int d, int m, int y) {
         std::tm t{};
         t.tm_mday = d, t.tm_mon = m - 1, t.tm_year = y - 1900, t.tm_hour = 12;
@@ -45,15 +41,15 @@ TEST(Splatnost, KnowsTheLengthOfEveryMonth)
         for (int month = 1; month <= 12; ++month) {
             const int last = int(day(0, month + 1, year) - day(0, month, year));
             for (int d : {last, last + 1}) {
-                const std::string typed = std::to_string(d) + "." + std::to_string(month) + "." +
-                                          std::to_string(year);
+                const std::string typed =
+                    std::to_string(d) + "." + std::to_string(month) + "." + std::to_string(year);
                 const std::optional<Omeskanie> late = PoTermine(typed, newYear);
                 ASSERT_EQ(late.has_value(), d == last) << typed;
                 if (late) {
                     EXPECT_EQ(late->Dni, day(1, 1, year + 1) - day(d, month, year)) << typed;
-                    EXPECT_EQ(std::tie(late->Splatnost.Den, late->Splatnost.Mesiac,
-                                       late->Splatnost.Rok),
-                              std::tie(d, month, year));
+                    EXPECT_EQ(
+                        std::tie(late->Splatnost.Den, late->Splatnost.Mesiac, late->Splatnost.Rok),
+                        std::tie(d, month, year));
                 }
             }
         }
