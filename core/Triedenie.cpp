@@ -55,7 +55,8 @@ bool undecided(const Entry &a, const Entry &b)
 }
 
 // Maps finished work onto positions 2..n. A position is reported only when it has grown by
-// a hundredth of the way or reached n, so a pass makes at most about a hundred calls.
+// a hundredth of the way, so a sort makes at most about a hundred calls. The last advance is
+// a whole pass over the entries, more than a hundredth of the work, so n is always reported.
 class Progress {
   public:
     Progress(PriebehTriedenia *sink, std::int32_t n, double totalWork)
@@ -72,7 +73,7 @@ class Progress {
         done_ += work;
         const double fraction = std::min(1.0, done_ / totalWork_);
         const int position = 2 + int(double(n_ - 2) * fraction);
-        if (sink_ && (position >= shown_ + minimumStep_ || (position == n_ && shown_ < n_))) {
+        if (sink_ && position >= shown_ + minimumStep_) {
             shown_ = position;
             sink_->setPosition(position);
         }
