@@ -8,17 +8,18 @@
 #include <cerrno>
 #include <cstdarg>
 #include <cstring>
+#include <utility>
 
 namespace {
 
 SystemFaults::Faults &faults = SystemFaults::current();
 
 // Fails with `error`, or when that is 0 calls the C library's own `name`.
-template <class Function, class... Args> int orNext(const char *name, int error, Args... args)
+template <class Function, class... Args> auto orNext(const char *name, int error, Args... args)
 {
     if (error != 0) {
         errno = error;
-        return -1;
+        return decltype(std::declval<Function *>()(args...))(-1);
     }
     return reinterpret_cast<Function *>(dlsym(RTLD_NEXT, name))(args...);
 }
@@ -31,6 +32,17 @@ int syncFault(int fd)
     if (S_ISDIR(st.st_mode))
         return faults.folderSync;
     return S_ISREG(st.st_mode) && faults.syncsFirst-- <= 0 ? faults.fileSync : 0;
+}
+
+// A write to a regular file may take fewer bytes than asked, as one cut short by a signal or a
+// network file system does.
+std::size_t writeSize(int fd, std::size_t size)
+{
+    struct stat st {};
+    if (faults.writeAtMost == 0 || size <= faults.writeAtMost || fstat(fd, &st) != 0 ||
+        !S_ISREG(st.st_mode))
+        return size;
+    return faults.writeAtMost;
 }
 
 int renameFault(const char *to)
@@ -84,6 +96,11 @@ int openat(int folder, const char *path, int flags, ...)
 int fchmod(int fd, mode_t mode)
 {
     return orNext<int(int, mode_t)>("fchmod", faults.chmod, fd, mode);
+}
+
+ssize_t write(int fd, const void *data, size_t size)
+{
+    return orNext<ssize_t(int, const void *, size_t)>("write", 0, fd, data, writeSize(fd, size));
 }
 
 int renameat(int fromFolder, const char *from, int toFolder, const char *to)

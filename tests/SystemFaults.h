@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cerrno>
+#include <cstddef>
 
 /// Calls of the C library made to fail as a misbehaving disk would fail them. The test
 /// executable defines these calls itself, so the linker takes them before the library's and
@@ -17,9 +18,10 @@ struct Faults {
     int link = 0;                ///< errno of linkat to a file that has a name
     bool noUnnamedFiles = false; ///< open with O_TMPFILE fails with EOPNOTSUPP
     int chmod = 0;               ///< errno of fchmod
+    std::size_t writeAtMost = 0; ///< write to a regular file takes at most this many bytes; 0: all
 
     /// A file system like vfat: no hard links, no files without a name, no permissions.
-    static Faults vfat() { return {0, 0, 0, 0, 0, EPERM, true, EPERM}; }
+    static Faults vfat() { return {0, 0, 0, 0, 0, EPERM, true, EPERM, 0}; }
 };
 
 /// The faults now in force; none unless a Scope sets some.

@@ -128,6 +128,7 @@ TEST(Load, CompletesOrStopsWithNothingLoaded)
         {"a NUL byte", fileOf("2", {d, with(d, 3, "Typ\0CD"s)}), 2, {}, 2, Reason::NulByte, 232},
         {"\"0\" before a NUL byte", "1Song01|0|\0|"s, 1, {}, 1, Reason::EndMarker, 8},
         {"a NUL byte before \"0\"", "1Song01|\0|0|"s, 1, {}, 1, Reason::NulByte, 8},
+        {"a NUL byte, the file's last", "1Song01|\0"s, 1, {}, 1, Reason::NulByte, 8},
         {"more counted than there are", three, 3, {}, 3, Reason::EndOfInput, three.size()},
         {"the last bar missing", cutShort, 2, {}, 2, Reason::EndOfInput, 254},
         {"a negative count", fileOf("-1", {d}), -1, {}, 0, Reason::NegativeCount, 0},
@@ -216,6 +217,10 @@ TEST(Save, LargeCollectionsRoundTripAcrossEveryBoundary)
     ASSERT_TRUE(bytes == fileOf(std::to_string(records.size()), records));
     StringSink small; // a small buffer writes the same bytes
     ASSERT_TRUE(UlozDatabazu(small, zoznam, nullptr, 1000) && small.bytes == bytes);
+    struct : StringSink {
+        bool flush() override { return false; }
+    } unflushed;
+    EXPECT_FALSE(UlozDatabazu(unflushed, zoznam)); // bytes not handed on are no save
     for (bool trickle : {false, true}) {
         TrickleSource source(bytes, trickle);
         const VysledokNacitania v = NacitajDatabazu(source, trickle ? 100 : 1 << 16);
@@ -258,7 +263,7 @@ TEST(NajdiStratu, FindsTheFirstTextThatASaveAndLoadWouldChange)
         {2, 0, "a|b|0|d|e|f|g|h|i|j|", true, Kind::TextIsZero},
         {1, 0, titles, true, Kind::BarInText}, {1, 0, "a|" + titles + "k", true, Kind::BarInText},
         {0, 0, "7 dni|" + titles, true, Kind::LeadingDigit}, {1, 0, "7 dni|" + titles, false, {}},
-        {0, 0, "7 dni|0|" + titles.substr(2), true, Kind::LeadingDigit}, // outranks the "0"
+        {0, 0, "9 dni|0|" + titles.substr(2), true, Kind::LeadingDigit}, // outranks the "0"
         {0, 0, "0 dni|" + titles, true, Kind::LeadingDigit}, {1, 0, "a|" + titles + "k|", true, Kind::BarInText},
         // clang-format on
     };
