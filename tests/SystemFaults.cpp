@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdarg>
 #include <cstring>
@@ -24,31 +25,19 @@ template <class Function, class... Args> auto orNext(const char *name, int error
     return reinterpret_cast<Function *>(dlsym(RTLD_NEXT, name))(args...);
 }
 
+// The type of the file behind `fd` (S_IFREG, S_IFDIR...), 0 when it cannot be told.
+mode_t typeOf(int fd)
+{
+    struct stat st {};
+    return fstat(fd, &st) == 0 ? st.st_mode & S_IFMT : 0;
+}
+
 int syncFault(int fd)
 {
-    struct stat st {};
-    if (fstat(fd, &st) != 0)
-        return 0;
-    if (S_ISDIR(st.st_mode))
+    const mode_t type = typeOf(fd);
+    if (type == S_IFDIR)
         return faults.folderSync;
-    return S_ISREG(st.st_mode) && faults.syncsFirst-- <= 0 ? faults.fileSync : 0;
-}
-
-// A write to a regular file may take fewer bytes than asked, as one cut short by a signal or a
-// network file system does.
-std::size_t writeSize(int fd, std::size_t size)
-{
-    struct stat st {};
-    if (faults.writeAtMost == 0 || size <= faults.writeAtMost || fstat(fd, &st) != 0 ||
-        !S_ISREG(st.st_mode))
-        return size;
-    return faults.writeAtMost;
-}
-
-int renameFault(const char *to)
-{
-    const std::size_t length = std::strlen(to);
-    return length > 0 && to[length - 1] == '~' ? faults.backupRename : faults.rename;
+    return type == S_IFREG && faults.syncsFirst-- <= 0 ? faults.fileSync : 0;
 }
 
 } // namespace
@@ -100,13 +89,19 @@ int fchmod(int fd, mode_t mode)
 
 ssize_t write(int fd, const void *data, size_t size)
 {
-    return orNext<ssize_t(int, const void *, size_t)>("write", 0, fd, data, writeSize(fd, size));
+    // A write to a file fails as on a full disk, or is cut short as a signal may cut it.
+    const bool file = (faults.write || faults.writeAtMost) && typeOf(fd) == S_IFREG;
+    if (file && faults.writeAtMost > 0)
+        size = std::min(size, faults.writeAtMost);
+    return orNext<ssize_t(int, const void *, size_t)>("write", file ? faults.write : 0, fd, data,
+                                                      size);
 }
 
 int renameat(int fromFolder, const char *from, int toFolder, const char *to)
 {
-    return orNext<int(int, const char *, int, const char *)>("renameat", renameFault(to),
-                                                             fromFolder, from, toFolder, to);
+    const bool backup = *to != '\0' && to[std::strlen(to) - 1] == '~';
+    return orNext<int(int, const char *, int, const char *)>(
+        "renameat", backup ? faults.backupRename : faults.rename, fromFolder, from, toFolder, to);
 }
 
 } // extern "C"

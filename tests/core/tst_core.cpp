@@ -21,9 +21,9 @@ TEST(Text, OrdersBytesUnsignedWithPrefixFirst)
         {"a\0b"s, "a"s, 1}, {"a\0b"s, "a\0c"s, -1}, {"02.01.1990", "01.12.2099", 1}};
     // clang-format on
     for (const auto &[a, b, order] : rows) {
-        EXPECT_EQ(JeVacsi(a, b), order > 0) << a << " vs " << b;
-        EXPECT_EQ(JeVacsi(b, a), order < 0) << a << " vs " << b;
-        EXPECT_EQ(JeRovny(a, b), order == 0) << a << " vs " << b;
+        EXPECT_EQ(std::tuple(JeVacsi(a, b), JeVacsi(b, a), JeRovny(a, b)),
+                  std::tuple(order > 0, order < 0, order == 0))
+            << a << " vs " << b;
     }
 }
 
