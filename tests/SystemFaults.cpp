@@ -89,12 +89,15 @@ int fchmod(int fd, mode_t mode)
 
 ssize_t write(int fd, const void *data, size_t size)
 {
-    // A write to a file fails as on a full disk, or is cut short as a signal may cut it.
+    // A write to a file fails as on a full disk, or is cut short or interrupted by a signal.
     const bool file = (faults.write || faults.writeAtMost) && typeOf(fd) == S_IFREG;
+    static int writes = 0;
+    if (file && faults.writeAtMost > 0 && ++writes % 2 == 0)
+        return errno = EINTR, -1;
     if (file && faults.writeAtMost > 0)
         size = std::min(size, faults.writeAtMost);
-    return orNext<ssize_t(int, const void *, size_t)>("write", file ? faults.write : 0, fd, data,
-                                                      size);
+    return orNext<ssize_t(int, const void *, size_t)>(
+        "write", file ? std::exchange(faults.write, 0) : 0, fd, data, size);
 }
 
 int renameat(int fromFolder, const char *from, int toFolder, const char *to)

@@ -18,8 +18,9 @@ struct Faults {
     int link = 0;                ///< errno of linkat to a file that has a name
     bool noUnnamedFiles = false; ///< open with O_TMPFILE fails with EOPNOTSUPP
     int chmod = 0;               ///< errno of fchmod
-    int write = 0;               ///< errno of write to a regular file
-    std::size_t writeAtMost = 0; ///< write to a regular file takes at most this many bytes; 0: all
+    int write = 0;               ///< errno of the next write to a regular file; later ones work
+    std::size_t writeAtMost = 0; ///< write to a regular file takes at most this many bytes, every
+                                 ///< other one interrupted; 0: all
 
     /// A file system like vfat: no hard links, no files without a name, no permissions.
     static Faults vfat() { return {0, 0, 0, 0, 0, EPERM, true, EPERM, 0, 0}; }

@@ -6,9 +6,8 @@
 #include <functional>
 #include <memory>
 
-/// Runs `drive` on the next modal window once its loop is up. Waits five seconds at most
-/// for the window and closes one that `drive` left open, so that a fault fails the test
-/// instead of hanging it; the flag tells whether the window came and `drive` closed it.
+/// Runs `drive` on the next modal window, waiting five seconds at most, and closes a window it
+/// left open, so a fault fails rather than hangs; the flag: the window came and `drive` closed it.
 inline std::shared_ptr<bool> whenModal(std::function<void(QWidget *)> drive)
 {
     auto closed = std::make_shared<bool>(false);

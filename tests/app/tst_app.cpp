@@ -210,7 +210,6 @@ class TstApp : public QObject {
         row("Open, unsaved, Cancel: no dialog", true, 2, "");
         row("Open the worked example", true, 1, "a.pln", kWorkedExample, "", "", "Name CD ,Piesne 2003", "2");
         row("Open no records", false, 0, "a.pln", "0", "", "", "", "0");
-        row("Open white space only: no records", true, 1, "a.pln", " \t\r\n", "", "", "", "0");
         row("Open the sample database, Windows-1250", false, 0, PLATNOVNIK_SAMPLE, {}, "", "", "Piesne 2003,Zlaté hity,Štyri ročné obdobia,Cesta", "4");
         row("Open a file cut off in the second record", true, 1, "a.pln", kWorkedExample.left(200), "^Subor %1 sa neda nacitat.\nZaznam 2 \\(bajt 200\\): subor konci skor, ako zaznam skonci.\nNic sa nezmenilo.$");
         row("Open a file with a negative count", true, 1, "a.pln", "-2" + kWorkedExample.mid(1), "^Subor %1 sa neda nacitat.\npocet zaznamov je zaporny.\nNic sa nezmenilo.$");
@@ -225,10 +224,10 @@ class TstApp : public QObject {
         row("Save, dialog cancelled", true, 0, "");
         row("Save a text \"0\", Cancel to the warning", true, 2, "a.pln", {}, lossWarning, "loss");
         row("Save a text \"0\" over an old file and its backup on vfat, Cancel", true, 2, "a.pln", kWorkedExample, lossWarning, "loss backup vfat");
+        row("Save to a folder's name", true, 1, "/tmp/", {}, cannotSave.arg("%1", "nie je to obycajny subor"));
         row("Save to a pipe", true, 1, "pipe.pln", {}, cannotSave.arg("%1", "nie je to obycajny subor"), "pipe");
         row("Save into a folder that is gone", true, 1, "gone/a.pln", {}, cannotSave.arg("%1", reason(ENOENT)));
-        row("Save into a folder nobody may write", true, 1, "/sys/a.pln", {}, cannotSave.arg("%1", ".+"));
-        row("Save over an old file, the disk full", true, 1, "a.pln", kWorkedExample, cannotSave.arg("%1", reason(ENOSPC)), "full");
+        row("Save over an old file, the disk full for a moment", true, 1, "a.pln", kWorkedExample, cannotSave.arg("%1", reason(ENOSPC)), "full");
         row("Save, the new file cannot be synced", true, 1, "a.pln", {}, cannotSave.arg("%1", reason(EIO)), "sync");
         row("Save over an old file and its backup, the new file cannot be synced", true, 1, "a.pln", kWorkedExample, cannotSave.arg("%1", reason(EIO)), "backup sync");
         row("Save on vfat, the new file cannot be synced", true, 1, "a.pln", kWorkedExample, cannotSave.arg("%1", reason(EIO)), "backup vfat sync");
@@ -248,8 +247,6 @@ class TstApp : public QObject {
         QFETCH(QString, file);
         QFETCH(QString, report);
         QFETCH(QString, setup);
-        if (file.startsWith("/sys") && QFile(file).open(QIODevice::WriteOnly))
-            QSKIP("this folder is writable here");
         threeRecords(changes);
         if (!bytes.isNull())
             write(file, bytes);
@@ -261,6 +258,8 @@ class TstApp : public QObject {
         QVERIFY(setup != "pipe" || mkfifo(qPrintable(path(file)), 0600) == 0);
         if (setup.contains("loss"))
             Zoznam.Prvy->Dalsi->setMeno("0");
+        if (setup == "full") // more than the writer's buffer, so that it writes more than once
+            Zoznam.Prvy->setMeno(std::string(100'000, 'M'));
         const QMap<QString, QByteArray> before = folder();
         asker.answers << answer;
         asker.files << (file.isEmpty() ? "" : path(file)) << "not asked";
@@ -270,14 +269,11 @@ class TstApp : public QObject {
         }
         const bool asked = command == "Open" && changes;
         QCOMPARE(asker.boxes.size(), int(asked) + int(!report.isEmpty()));
-        QVERIFY(!asked ||
-                asker.boxes[0] == "Nemas ulozene vytvorene polozky!\nPokracovat?|Pozor!31");
         QVERIFY2(report.isEmpty() || reportMatches(report, file),
                  qPrintable(asker.boxes.join("; ")));
-        QCOMPARE(asker.files.size(), 1 + int(command == "Open" && answer == 2));
         const QString question =
             command + " Platnovnik (*.pln) .pln" + (command == "Save" ? " closes" : "");
-        QCOMPARE(asker.questions, asker.files.size() == 1 ? QStringList{question} : QStringList{});
+        QCOMPARE(asker.questions, asked && answer == 2 ? QStringList{} : QStringList{question});
         QTEST(names(), "names");
         QTEST(count()->text(), "count");
         QCOMPARE(flag(), changes && (file.isEmpty() || !report.isEmpty()));
@@ -304,6 +300,7 @@ class TstApp : public QObject {
         row("over an old file", "");
         row("over an old file and its backup", "backup");
         row("a symbolic link at the backup's name", "backuplink");
+        row("a symbolic link to the database at the backup's name", "backupself");
         row("a read-only backup", "readonly");
         row("the backup the same file as the old one", "same");
         row("the database a symbolic link", "link");
@@ -315,7 +312,7 @@ class TstApp : public QObject {
             "^Subor %1 je zapisany, ale system nepotvrdil, ze je bezpecne na disku:\n" + eio +
                 "\nPo vypadku napajania sa moze stratit. Ulozte ho znova.$");
         row("a file system that syncs no folder", "nofoldersync");
-        row("writes taken a few bytes at a time", "short");
+        row("writes taken a few bytes at a time, some interrupted", "short");
         row("the new file cannot take the old one's name", "rename",
             "^Subor %1 sa neda ulozit:\n" + eio + "\nData zostali neulozene.$");
     }
@@ -336,13 +333,16 @@ class TstApp : public QObject {
         write("sub/other.pln", other);
         if (!setup.contains("new")) {
             write(real, old);
-            QVERIFY(chmod(qPrintable(path(real)), 0646) == 0); // as no umask would leave it
+            QVERIFY(chmod(qPrintable(path(real)), 02646) == 0); // as no umask would leave it
         }
-        QVERIFY(!linked || QFile::link("sub/b.pln", path("a.pln"))); // relative to its folder
+        // A chain of two links, each relative to its folder.
+        QVERIFY(!linked || (QFile::link("sub/c.pln", path("a.pln")) &&
+                            QFile::link("b.pln", path("sub/c.pln"))));
         if (setup == "backup" || setup == "readonly")
             write(backup, "older");
         QVERIFY(setup != "readonly" || QFile::setPermissions(path(backup), QFile::ReadOwner));
         QVERIFY(setup != "backuplink" || QFile::link(path("sub/other.pln"), path(backup)));
+        QVERIFY(setup != "backupself" || QFile::link(path(real), path(backup)));
         QVERIFY(setup != "same" || ::link(qPrintable(path(real)), qPrintable(path(backup))) == 0);
         const ino_t oldInode = statOf(path(real)).st_ino;
         asker.files << path("a.pln");
@@ -358,20 +358,20 @@ class TstApp : public QObject {
 
         QStringList expected{"a.pln", "sub", "sub/other.pln"};
         if (linked)
-            expected << real;
+            expected << real << "sub/c.pln";
         QByteArray saved = setup == "rename" ? old : kThreeRecords;
         if (setup == "loss")
             saved.replace(saved.indexOf("Nedefinovane"), 12, "0"); // the first record's Meno
         QCOMPARE(read(path(real)), saved);
         // A new file is as open as any other the user makes; vfat keeps no mode.
-        const mode_t mode = setup.contains("new") ? statOf(path("sub/other.pln")).st_mode : 0646;
+        const mode_t mode = setup.contains("new") ? statOf(path("sub/other.pln")).st_mode : 02646;
         QVERIFY(disk == 2 || (statOf(path(real)).st_mode & 07777) == (mode & 07777));
         if (!setup.contains("new")) {
             expected << backup;
             const struct stat kept = statOf(path(backup));
             QVERIFY(S_ISREG(kept.st_mode)); // a file of its own, not a link
             QCOMPARE(read(path(backup)), old);
-            QVERIFY(disk == 2 || (kept.st_mode & 07777) == 0646);
+            QVERIFY(disk == 2 || (kept.st_mode & 07777) == 02646);
             QCOMPARE(kept.st_ino == oldInode, disk == 0 || setup == "same");
         }
         QCOMPARE(QFileInfo(path("a.pln")).isSymLink(), linked);
