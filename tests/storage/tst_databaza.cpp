@@ -270,8 +270,8 @@ TEST(NajdiStratu, FindsTheFirstTextThatASaveAndLoadWouldChange)
         SCOPED_TRACE(testing::PrintToString(r.text));
         std::vector<Texts> records(3, d);
         records[r.record][r.field] = r.text;
-        if (r.lost && r.record < 2) // a later loss, in a later field or record, is not reported
-            records[r.record][7] += "|", records[2][7] += "|";
+        if (r.lost && r.record < 2) // a later loss, in a later record or field, is not reported
+            records[1][7] += "|", records[2][7] += "|";
         ZoznamCD zoznam;
         for (const Texts &t : records)
             append(zoznam, t);
