@@ -25,7 +25,6 @@ template <class Function, class... Args> auto orNext(const char *name, int error
     return reinterpret_cast<Function *>(dlsym(RTLD_NEXT, name))(args...);
 }
 
-// The type of the file behind `fd` (S_IFREG, S_IFDIR...), 0 when it cannot be told.
 mode_t typeOf(int fd)
 {
     struct stat st {};
