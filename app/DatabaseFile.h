@@ -23,7 +23,7 @@ FileLoad loadDatabaseFile(const QString &path);
 /// Writes the list to `path` so that the file is either the old one or the new one, never
 /// a part, and is on the disk when the save says so; the old file is kept as its backup
 /// (see saveSafely). When a text of the list would not come back from the file as it is,
-/// `saveAnyway` is asked with the first such text before anything in the folder changes;
+/// `saveAnyway` is asked with the first such text before anything in the folder is replaced;
 /// false cancels the save.
 SaveResult saveDatabaseFile(const QString &path, const ZoznamCD &zoznam,
                             const std::function<bool(const StrataPriUlozeni &)> &saveAnyway);
