@@ -246,21 +246,33 @@ class TestDialogs : public QObject {
 
     // The entry boxes refuse the bar, the file's separator, typed or pasted (a paste that
     // holds one is refused whole), and so is a NUL, which would end the text in the file; all
-    // else arrives as typed, of any length. The search box takes the bar.
+    // else arrives as typed, of any length. The search box takes the bar. A hint at the box,
+    // its accessible description until the next key, names the first refused character.
     void entryBoxesRefuseTheBar()
     {
         const QString title = QString::fromUtf8("Ľadová kráľovná | zima");
         const QString kept = QString::fromUtf8("Ľadová kráľovná  zima");
+        const QString codePage = "subor je v kodovej stranke Windows-1250, ktora ho nema.";
         const struct {
             QString input;
             bool paste;
-            QString shown;
-        } rows[] = {{title, false, kept},
-                    {title, true, ""},
-                    {kept, true, kept},
-                    {"0", false, "0"},
-                    {QString("a") + QChar(0) + "b", true, ""},
-                    {kept.repeated(5'000), true, kept.repeated(5'000)}}; // 105,000 characters
+            QString shown, hint;
+        } rows[] = {
+            {title, false, kept, ""}, // the keys after the bar hide its hint
+            {"Zima |", false, "Zima ", "Znak \"|\" sa neda zadat: v subore oddeluje polozky."},
+            {title, true, "",
+             "Text sa neda vlozit, obsahuje znak \"|\": v subore oddeluje polozky."},
+            {kept, true, kept, ""},
+            {"0", false, "0", ""},
+            {QString("a") + QChar(0) + "b", true, "",
+             "Text sa neda vlozit, obsahuje znak NUL: v subore by ukoncil polozku."},
+            {QString::fromUtf8("Zima ø"), false, "Zima ",
+             QString::fromUtf8("Znak \"ø\" sa neda zadat: ") + codePage},
+            {QString::fromUtf8("x😀\u2003"), true, "",
+             QString::fromUtf8("Text sa neda vlozit, obsahuje znak \"😀\": ") + codePage},
+            {QString::fromUtf8("x\u2003😀"), true, "",
+             "Text sa neda vlozit, obsahuje znak U+2003: " + codePage},
+            {kept.repeated(5'000), true, kept.repeated(5'000), ""}}; // 105,000 characters
         ZoznamCD zoznam;
         TFormZadajCd dialog(nullptr, zoznam);
         THladanieForm search(nullptr, zoznam, 0);
@@ -278,7 +290,13 @@ class TestDialogs : public QObject {
                     QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
                 else
                     typeText(edit, r.input);
-                QCOMPARE(edit->text(), searchBox && r.input.contains('|') ? r.input : r.shown);
+                const bool bar = searchBox && r.input.contains('|');
+                QCOMPARE(edit->text(), bar ? r.input : r.shown);
+                const QAccessibleInterface *accessible =
+                    QAccessible::queryAccessibleInterface(edit);
+                QCOMPARE(accessible->text(QAccessible::Description), bar ? "" : r.hint);
+                if (!bar && !r.hint.isEmpty()) // a hidden hint fades out for a moment
+                    QCOMPARE(QToolTip::isVisible() ? QToolTip::text() : "", r.hint);
             }
         }
     }
