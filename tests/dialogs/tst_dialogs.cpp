@@ -301,17 +301,23 @@ class TestDialogs : public QObject {
         }
     }
 
-    // Overdue loans as of 11 May 2003.
+    // Overdue loans as of 11 May 2003. The CD's name, in a column of the designed width or of
+    // this one, shows its whole text, cut to a readable length, when it is cut itself.
     void overdueRowsCarryTheirDescription_data()
     {
         QTest::addColumn<QString>("due");
         QTest::addColumn<QString>("description");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<QString>("whole");
+        const QString name = "Dlha piesen c. 1 a este dlhsia", x = QString(400, 'x');
         // clang-format off
-        QTest::newRow("a week") << "04.05.2003" << "Po termine od 04.05.2003, 7 dni";
-        QTest::newRow("a day, 8 digits") << "10052003" << "Po termine od 10.05.2003, 1 den";
-        QTest::newRow("since last year, one digit a part") << "1.2.2002" << "Po termine od 01.02.2002, 464 dni";
-        QTest::newRow("due today") << "11.05.2003" << "";
-        QTest::newRow("no such day") << "30.02.2003" << "";
+        QTest::newRow("a week, cut") << "04.05.2003" << "Po termine od 04.05.2003, 7 dni" << name << 100 << name;
+        QTest::newRow("a day, 8 digits, widened") << "10052003" << "Po termine od 10.05.2003, 1 den" << name << 400 << "";
+        QTest::newRow("since last year, one digit a part") << "1/2/2002" << "Po termine od 01.02.2002, 464 dni" << "Abbey" << 100 << "";
+        QTest::newRow("due today, narrowed") << "11.05.2003" << "" << "Abbey" << 20 << "Abbey";
+        QTest::newRow("no such day, two lines") << "30.02.2003" << "" << "A\r\nB" << 100 << "A\nB";
+        QTest::newRow("too long") << "2003-05-04" << "Po termine od 04.05.2003, 7 dni" << x << 100 << x.left(300) + "...";
         // clang-format on
     }
 
@@ -321,9 +327,12 @@ class TestDialogs : public QObject {
     {
         QFETCH(QString, due);
         QFETCH(QString, description);
+        QFETCH(QString, name);
+        QFETCH(int, width);
+        QFETCH(QString, whole);
         ZoznamCD zoznam;
-        zoznam.PripojZaznam(new ZaznamCD);
-        zoznam.Prvy->setDatumVratenia(due.toStdString());
+        append(zoznam,
+               {{Pole::DatumVratenia, due.toStdString()}, {Pole::NazovCD, name.toStdString()}});
         const QDate may11(2003, 5, 11);
         TVypisForm listing(nullptr, zoznam, may11);
         THladanieForm search(nullptr, zoznam, 0, may11);
@@ -331,8 +340,9 @@ class TestDialogs : public QObject {
         search.show();
         for (QColor base : {QColor(Qt::white), QColor(0x2b, 0x2b, 0x2b)}) {
             QApplication::setPalette(QPalette(Qt::gray, base));
-            for (auto [model, row] : {std::pair{child<QTableView>(listing, "ListView")->model(), 1},
-                                      {child<QTableView>(search, "ListView")->model(), 0}}) {
+            for (auto [view, row] : {std::pair{child<QTableView>(listing, "ListView"), 1},
+                                     {child<QTableView>(search, "ListView"), 0}}) {
+                const QAbstractItemModel *model = view->model();
                 QCOMPARE(model->index(row, 3).data().toString(), due); // shown as stored
                 for (int c = 0; c < 7; ++c) {
                     const QModelIndex cell = model->index(row, c);
@@ -343,6 +353,13 @@ class TestDialogs : public QObject {
                     QVERIFY(!colour.isValid() ||
                             std::abs(colour.lightnessF() - base.lightnessF()) > 0.4);
                 }
+                view->setColumnWidth(2, width);
+                const QPoint at = view->visualRect(model->index(row, 2)).center();
+                QHelpEvent hover(QEvent::ToolTip, at, view->viewport()->mapToGlobal(at));
+                QApplication::sendEvent(view->viewport(), &hover);
+                const QString tip =
+                    description + (description.isEmpty() || whole.isEmpty() ? "" : "\n") + whole;
+                QCOMPARE(hover.isAccepted() ? QToolTip::text() : "", tip);
             }
         }
         auto *found = search.findChild<QLabel *>("Label2");
