@@ -1,9 +1,14 @@
 #include "dialogs/RefusalHint.h"
 
 #include "toolkit/CodePage.h"
+#include "toolkit/ScreenPlacement.h"
 
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
+#include <QStyleOptionFrame>
+#include <QStylePainter>
 #include <QToolTip>
 
 namespace {
@@ -29,6 +34,31 @@ QString reason(char32_t c)
         return QStringLiteral("subor je v kodovej stranke Windows-1250, ktora ho nema.");
     return QStringLiteral("v subore oddeluje polozky.");
 }
+
+// Drawn as the style draws a tooltip. Qt's own tooltip cannot serve: it goes at any click or
+// focus change in the program, so a paste from the box's menu would hide it at once.
+class TipLabel : public QLabel {
+  public:
+    explicit TipLabel(QWidget *owner) : QLabel(owner, Qt::ToolTip)
+    {
+        setForegroundRole(QPalette::ToolTipText);
+        setBackgroundRole(QPalette::ToolTipBase);
+        setPalette(QToolTip::palette());
+        setFont(QToolTip::font());
+        setMargin(1 + style()->pixelMetric(QStyle::PM_ToolTipLabelFrameWidth, nullptr, this));
+    }
+
+  protected:
+    void paintEvent(QPaintEvent *event) override
+    {
+        QStylePainter painter(this);
+        QStyleOptionFrame frame;
+        frame.initFrom(this);
+        painter.drawPrimitive(QStyle::PE_PanelTipLabel, frame);
+        painter.end();
+        QLabel::paintEvent(event);
+    }
+};
 
 } // namespace
 
@@ -79,7 +109,13 @@ void RefusalHint::show()
                 ? QStringLiteral("Znak %1 sa neda zadat: %2")
                 : QStringLiteral("Text sa neda vlozit, obsahuje znak %1: %2");
     hint_ = hint_.arg(named(c), reason(c));
-    QToolTip::showText(box_->mapToGlobal(QPoint(0, box_->height())), hint_, box_, {}, kShownMs);
+    if (!label_)
+        label_ = new TipLabel(box_);
+    label_->setText(hint_);
+    label_->resize(label_->sizeHint());
+    const QRect below(box_->mapToGlobal(QPoint(0, box_->height())), label_->size());
+    label_->move(placeOnScreen(below, box_->screen()->availableGeometry()));
+    label_->show();
     // Qt sends screen readers a DescriptionChanged event with it.
     box_->setAccessibleDescription(hint_);
     shown_.start();
@@ -90,8 +126,7 @@ void RefusalHint::hide()
     if (hint_.isEmpty())
         return;
     shown_.stop();
-    if (QToolTip::isVisible() && QToolTip::text() == hint_)
-        QToolTip::hideText();
+    label_->hide();
     hint_.clear();
     box_->setAccessibleDescription({});
 }
