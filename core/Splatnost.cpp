@@ -25,7 +25,7 @@ bool isRealDay(const Datum &d)
 
 // The day, month and year as typed, whether or not they name a real day; nothing when the
 // text is not written as a date. One pass, as it runs for every record when a search window
-// opens: up to three runs of digits split by dots.
+// opens: up to three runs of digits split by one separator, the same throughout.
 std::optional<Datum> readTyped(std::string_view text)
 {
     int value[3] = {};
@@ -33,8 +33,10 @@ std::optional<Datum> readTyped(std::string_view text)
     std::size_t part = 0;
     int number = 0; // the run being read, kept out of the arrays until it ends
     std::size_t digits = 0;
+    char separator = 0; // none until the first
     for (char c : text) {
-        if (c == '.' && part < 2) {
+        if ((c == '.' || c == '-' || c == '/') && part < 2 && (!separator || c == separator)) {
+            separator = c;
             value[part] = number;
             length[part++] = digits;
             number = 0;
@@ -54,10 +56,16 @@ std::optional<Datum> readTyped(std::string_view text)
             return {};
         return Datum{value[0] / 1000000, value[0] / 10000 % 100, value[0] % 10000};
     }
-    if (part != 2 || length[0] < 1 || length[0] > 2 || length[1] < 1 || length[1] > 2 ||
-        length[2] != 4)
+    if (part != 2)
         return {};
-    return Datum{value[0], value[1], value[2]};
+    const auto dayOrMonth = [&](std::size_t i) { return length[i] == 1 || length[i] == 2; };
+    // Day first with any separator, as the dotted form is; year first only with dashes, as
+    // ISO 8601 writes it. A year of two digits would have to be guessed.
+    if (dayOrMonth(0) && dayOrMonth(1) && length[2] == 4)
+        return Datum{value[0], value[1], value[2]};
+    if (separator == '-' && length[0] == 4 && dayOrMonth(1) && dayOrMonth(2))
+        return Datum{value[2], value[1], value[0]};
+    return {};
 }
 
 // Days since 1 March of year 0 of the Gregorian calendar, counted in 400-year cycles.

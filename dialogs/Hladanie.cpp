@@ -3,6 +3,7 @@
 
 #include "toolkit/CodePage.h"
 #include "core/Pole.h"
+#include "dialogs/RefusalHint.h"
 #include "dialogs/SearchFolding.h"
 #include "dialogs/SearchResultModel.h"
 #include "dialogs/WindowFrames.h"
@@ -22,6 +23,7 @@ THladanieForm::THladanieForm(QWidget *parent, const ZoznamCD &zoznam, std::int32
     ui->Label1->setText(QStringLiteral("Hladat v: ") +
                         (caption.isNull() ? TFormVyhladaj().caption(pole_) : caption));
     ui->Edit1->setValidator(new CodePageValidator(ui->Edit1));
+    new RefusalHint(ui->Edit1);
     model_->showIn(ui->ListView);
 
     connect(ui->Edit1, &QLineEdit::textChanged, this, &THladanieForm::Edit1Change);

@@ -1,6 +1,7 @@
 #include "dialogs/RecordTableModel.h"
 
 #include "toolkit/CodePage.h"
+#include "dialogs/CutTextDelegate.h"
 
 #include <QColor>
 #include <QGuiApplication>
@@ -101,6 +102,7 @@ QVariant RecordTableModel::recordData(const ZaznamCD &zaznam, int column, int ro
 void RecordTableModel::showIn(QTableView *view)
 {
     view->setModel(this);
+    view->setItemDelegate(new CutTextDelegate(view));
     view->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     for (int column = 0; column < kColumnCount; ++column)
         view->setColumnWidth(column, columnWidth(column));

@@ -22,7 +22,8 @@ class RecordTableModel : public QAbstractTableModel {
 
     /// Shows this model in `view` with the designed column widths, left-aligned headers and
     /// one fixed row height: the view then never measures a row, which keeps a million
-    /// records as quick to show as ten.
+    /// records as quick to show as ten. A cell cut by its column shows its whole text when
+    /// hovered.
     void showIn(QTableView *view);
 
     int columnCount(const QModelIndex &parent = {}) const override;

@@ -2,6 +2,7 @@
 
 #include "toolkit/CodePage.h"
 #include "dialogs/AutoSizeLabels.h"
+#include "dialogs/RefusalHint.h"
 #include "dialogs/WindowFrames.h"
 #include "ui_Zadajcd.h"
 
@@ -19,10 +20,12 @@ TFormZadajCd::TFormZadajCd(QWidget *parent, ZoznamCD &zoznam)
     AutoSizeLabels(this);
     // The database file holds Windows-1250 bytes: a character it cannot hold would be
     // changed silently on saving, so the boxes refuse it as it is typed or pasted. So is
-    // the bar, the file's separator: inside a text it would shift every later item.
+    // the bar, the file's separator: inside a text it would shift every later item. A hint
+    // at the box says which character was refused, and why.
     auto *validator = new CodePageValidator(this, QStringLiteral("|"));
     for (QLineEdit *edit : findChildren<QLineEdit *>()) {
         edit->setValidator(validator);
+        new RefusalHint(edit);
         // A record's texts have no length limit; Qt's boxes would cut at 32,767 characters.
         edit->setMaxLength(std::numeric_limits<int>::max());
     }

@@ -10,6 +10,14 @@ namespace {
 // Debian's Qt reaches this code page through ICU.
 constexpr const char *kCodePage = "windows-1250";
 
+// True when `encoder` turns `text` into bytes without a loss; a NUL would end the item in the
+// file.
+bool encodes(QStringEncoder &encoder, QStringView text)
+{
+    const QByteArray bytes = encoder.encode(text);
+    return !encoder.hasError() && !bytes.contains('\0');
+}
+
 // The byte for a single character, or `fallback` when the code page has no such character.
 unsigned char toByte(QChar c, unsigned char fallback)
 {
@@ -51,9 +59,7 @@ std::string fromQString(const QString &text)
 bool canEncode(const QString &text)
 {
     QStringEncoder encoder(kCodePage);
-    const QByteArray bytes = encoder.encode(text);
-    // A NUL would end the item in the file.
-    return !encoder.hasError() && !bytes.contains('\0');
+    return encodes(encoder, text);
 }
 
 ByteMap lowerCaseMap()
@@ -96,4 +102,20 @@ QValidator::State CodePageValidator::validate(QString &input, int &) const
             return Invalid;
     }
     return CodePage::canEncode(input) ? Acceptable : Invalid;
+}
+
+qsizetype CodePageValidator::firstRefused(QStringView text) const
+{
+    // One encoder for the whole text: a paste may hold a hundred thousand characters.
+    QStringEncoder encoder(kCodePage);
+    for (qsizetype i = 0; i < text.size();) {
+        const bool pair =
+            text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+        const QStringView character = text.mid(i, pair ? 2 : 1);
+        encoder.resetState();
+        if ((!pair && refused_.contains(text[i])) || !encodes(encoder, character))
+            return i;
+        i += character.size();
+    }
+    return -1;
 }

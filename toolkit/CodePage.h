@@ -40,6 +40,9 @@ class CodePageValidator : public QValidator {
   public:
     explicit CodePageValidator(QObject *parent = nullptr, const QString &refused = {});
     State validate(QString &input, int &pos) const override;
+    /// Where the first character lies that `validate` refuses in `text`, -1 when there is none.
+    /// A character outside the basic plane is one pair of surrogates: its index is the first's.
+    qsizetype firstRefused(QStringView text) const;
 
   private:
     QString refused_;

@@ -19,6 +19,10 @@ TEST(Splatnost, ReadsDueDatesAsTypedAndCountsDaysLate)
         {"Nedefinovane", may11, 0}, {"", may11, 0}, {"04.05.03", may11, 0}, {"040503", may11, 0},
         {"4052003", may11, 0}, {"4.5.2003.", may11, 0}, {"4..2003", may11, 0},
         {"004.5.2003", may11, 0}, {"4.5.02003", may11, 0}, {"4 .5.2003", may11, 0}, {"04.052003", may11, 0},
+        // slashes and dashes, day first, one kind throughout; the year first only with dashes
+        {"04/05/2003", may11, 7}, {"4-5-2003", may11, 7}, {"2003-05-04", may11, 7}, {"2003-5-4", may11, 7},
+        {"04.05/2003", may11, 0}, {"4-5/2003", may11, 0}, {"2003/05/04", may11, 0}, {"2003.5.4", may11, 0},
+        {"04/05/03", may11, 0}, {"03-05-04", may11, 0}, {"2003-05-004", may11, 0}, {"-4-5-2003", may11, 0},
     };
     // clang-format on
     for (const Row &r : rows) {
@@ -27,7 +31,8 @@ TEST(Splatnost, ReadsDueDatesAsTypedAndCountsDaysLate)
         EXPECT_EQ(late ? late->Dni : 0, r.dni) << '"' << r.typed << '"';
     }
     // Every month's last day is a day, the one after it in the same month is not, in a common and
-    // a leap year: the C library's calendar is the judge, and the date read is the date typed.
+    // a leap year: the C library's calendar is the judge, and the date read is the date typed,
+    // in each form in turn.
     const auto day = [](int d, int m, int y) {
         std::tm t{};
         t.tm_mday = d, t.tm_mon = m - 1, t.tm_year = y - 1900, t.tm_hour = 12;
@@ -37,7 +42,10 @@ TEST(Splatnost, ReadsDueDatesAsTypedAndCountsDaysLate)
         for (int month = 1; month <= 12; ++month) {
             const int last = int(day(0, month + 1, year) - day(0, month, year));
             const auto typed = [&](int d) {
-                return std::to_string(d) + "." + std::to_string(month) + "." + std::to_string(year);
+                const std::string dd = std::to_string(d), m = std::to_string(month);
+                const char separator = ".-/"[month % 3];
+                return month % 4 == 3 ? std::to_string(year) + '-' + m + '-' + dd
+                                      : dd + separator + m + separator + std::to_string(year);
             };
             ASSERT_FALSE(PoTermine(typed(last + 1), {1, 1, year + 1})) << typed(last + 1);
             const std::optional<Omeskanie> late = PoTermine(typed(last), {1, 1, year + 1});

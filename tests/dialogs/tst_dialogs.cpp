@@ -246,21 +246,33 @@ class TestDialogs : public QObject {
 
     // The entry boxes refuse the bar, the file's separator, typed or pasted (a paste that
     // holds one is refused whole), and so is a NUL, which would end the text in the file; all
-    // else arrives as typed, of any length. The search box takes the bar.
+    // else arrives as typed, of any length. The search box takes the bar. A hint at the box,
+    // its accessible description until the next key, names the first refused character.
     void entryBoxesRefuseTheBar()
     {
         const QString title = QString::fromUtf8("Ľadová kráľovná | zima");
         const QString kept = QString::fromUtf8("Ľadová kráľovná  zima");
+        const QString codePage = "subor je v kodovej stranke Windows-1250, ktora ho nema.";
         const struct {
             QString input;
             bool paste;
-            QString shown;
-        } rows[] = {{title, false, kept},
-                    {title, true, ""},
-                    {kept, true, kept},
-                    {"0", false, "0"},
-                    {QString("a") + QChar(0) + "b", true, ""},
-                    {kept.repeated(5'000), true, kept.repeated(5'000)}}; // 105,000 characters
+            QString shown, hint;
+        } rows[] = {
+            {title, false, kept, ""}, // the keys after the bar hide its hint
+            {"Zima |", false, "Zima ", "Znak \"|\" sa neda zadat: v subore oddeluje polozky."},
+            {title, true, "",
+             "Text sa neda vlozit, obsahuje znak \"|\": v subore oddeluje polozky."},
+            {kept, true, kept, ""},
+            {"0", false, "0", ""},
+            {QString("a") + QChar(0) + "b", true, "",
+             "Text sa neda vlozit, obsahuje znak NUL: v subore by ukoncil polozku."},
+            {QString::fromUtf8("Zima ø"), false, "Zima ",
+             QString::fromUtf8("Znak \"ø\" sa neda zadat: ") + codePage},
+            {QString::fromUtf8("x😀\u2003"), true, "",
+             QString::fromUtf8("Text sa neda vlozit, obsahuje znak \"😀\": ") + codePage},
+            {QString::fromUtf8("x\u2003😀"), true, "",
+             "Text sa neda vlozit, obsahuje znak U+2003: " + codePage},
+            {kept.repeated(5'000), true, kept.repeated(5'000), ""}}; // 105,000 characters
         ZoznamCD zoznam;
         TFormZadajCd dialog(nullptr, zoznam);
         THladanieForm search(nullptr, zoznam, 0);
@@ -278,22 +290,34 @@ class TestDialogs : public QObject {
                     QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
                 else
                     typeText(edit, r.input);
-                QCOMPARE(edit->text(), searchBox && r.input.contains('|') ? r.input : r.shown);
+                const bool bar = searchBox && r.input.contains('|');
+                QCOMPARE(edit->text(), bar ? r.input : r.shown);
+                const QAccessibleInterface *accessible =
+                    QAccessible::queryAccessibleInterface(edit);
+                QCOMPARE(accessible->text(QAccessible::Description), bar ? "" : r.hint);
+                const QLabel *tip = edit->findChild<QLabel *>();
+                QCOMPARE(tip && tip->isVisible() ? tip->text() : "", bar ? "" : r.hint);
             }
         }
     }
 
-    // Overdue loans as of 11 May 2003.
+    // Overdue loans as of 11 May 2003. The CD's name, in a column of the designed width or of
+    // this one, shows its whole text, cut to a readable length, when it is cut itself.
     void overdueRowsCarryTheirDescription_data()
     {
         QTest::addColumn<QString>("due");
         QTest::addColumn<QString>("description");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<QString>("whole");
+        const QString name = "Dlha piesen c. 1 a este dlhsia", x = QString(400, 'x');
         // clang-format off
-        QTest::newRow("a week") << "04.05.2003" << "Po termine od 04.05.2003, 7 dni";
-        QTest::newRow("a day, 8 digits") << "10052003" << "Po termine od 10.05.2003, 1 den";
-        QTest::newRow("since last year, one digit a part") << "1.2.2002" << "Po termine od 01.02.2002, 464 dni";
-        QTest::newRow("due today") << "11.05.2003" << "";
-        QTest::newRow("no such day") << "30.02.2003" << "";
+        QTest::newRow("a week, cut") << "04.05.2003" << "Po termine od 04.05.2003, 7 dni" << name << 100 << name;
+        QTest::newRow("a day, 8 digits, widened") << "10052003" << "Po termine od 10.05.2003, 1 den" << name << 400 << "";
+        QTest::newRow("since last year, one digit a part") << "1/2/2002" << "Po termine od 01.02.2002, 464 dni" << "Abbey" << 100 << "";
+        QTest::newRow("due today, narrowed") << "11.05.2003" << "" << "Abbey" << 20 << "Abbey";
+        QTest::newRow("no such day, two lines") << "30.02.2003" << "" << "A\r\nB" << 100 << "A\nB";
+        QTest::newRow("too long") << "2003-05-04" << "Po termine od 04.05.2003, 7 dni" << x << 100 << x.left(300) + "...";
         // clang-format on
     }
 
@@ -303,9 +327,12 @@ class TestDialogs : public QObject {
     {
         QFETCH(QString, due);
         QFETCH(QString, description);
+        QFETCH(QString, name);
+        QFETCH(int, width);
+        QFETCH(QString, whole);
         ZoznamCD zoznam;
-        zoznam.PripojZaznam(new ZaznamCD);
-        zoznam.Prvy->setDatumVratenia(due.toStdString());
+        append(zoznam,
+               {{Pole::DatumVratenia, due.toStdString()}, {Pole::NazovCD, name.toStdString()}});
         const QDate may11(2003, 5, 11);
         TVypisForm listing(nullptr, zoznam, may11);
         THladanieForm search(nullptr, zoznam, 0, may11);
@@ -313,8 +340,9 @@ class TestDialogs : public QObject {
         search.show();
         for (QColor base : {QColor(Qt::white), QColor(0x2b, 0x2b, 0x2b)}) {
             QApplication::setPalette(QPalette(Qt::gray, base));
-            for (auto [model, row] : {std::pair{child<QTableView>(listing, "ListView")->model(), 1},
-                                      {child<QTableView>(search, "ListView")->model(), 0}}) {
+            for (auto [view, row] : {std::pair{child<QTableView>(listing, "ListView"), 1},
+                                     {child<QTableView>(search, "ListView"), 0}}) {
+                const QAbstractItemModel *model = view->model();
                 QCOMPARE(model->index(row, 3).data().toString(), due); // shown as stored
                 for (int c = 0; c < 7; ++c) {
                     const QModelIndex cell = model->index(row, c);
@@ -325,6 +353,13 @@ class TestDialogs : public QObject {
                     QVERIFY(!colour.isValid() ||
                             std::abs(colour.lightnessF() - base.lightnessF()) > 0.4);
                 }
+                view->setColumnWidth(2, width);
+                const QPoint at = view->visualRect(model->index(row, 2)).center();
+                QHelpEvent hover(QEvent::ToolTip, at, view->viewport()->mapToGlobal(at));
+                QApplication::sendEvent(view->viewport(), &hover);
+                const QString tip =
+                    description + (description.isEmpty() || whole.isEmpty() ? "" : "\n") + whole;
+                QCOMPARE(hover.isAccepted() ? QToolTip::text() : "", tip);
             }
         }
         auto *found = search.findChild<QLabel *>("Label2");
