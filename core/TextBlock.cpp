@@ -10,48 +10,42 @@
 
 namespace {
 
-constexpr std::string_view kPredvolene[PocetPoli] = {
-    "Song01|Song02|Song03|Song04|Song05|Song06|Song07|Song08|Song09|Song10|",
-    "Name CD ",
-    "Autor CD",
-    "Typ CD ",
-    "01012003",
-    "Nedefinovane",
-    "Nedefinovane",
-    "31122100"};
-// The same texts as one block, shared by every record until it is first changed.
-constexpr std::string_view kPredvolenyBlok =
-    "Song01|Song02|Song03|Song04|Song05|Song06|Song07|Song08|Song09|Song10|Name CD |Autor CD|"
-    "Typ CD |01012003|Nedefinovane|Nedefinovane|31122100|";
-
-constexpr std::array<std::uint32_t, PocetPoli> kPredvoleneKonce = [] {
-    std::array<std::uint32_t, PocetPoli> konce{};
-    std::size_t koniec = 0;
-    for (int f = 0; f < PocetPoli; ++f) {
-        koniec += (f > 1) + kPredvolene[f].size();
-        konce[f] = std::uint32_t(koniec);
-    }
-    return konce;
+// A new record's texts, laid out as a block holds them, shared by every record until it is
+// first changed. Made from the field table, so that the two cannot disagree.
+constexpr std::size_t kDefaultSize = [] {
+    std::size_t size = 0;
+    for (const FieldInfo &field : kFields)
+        size += field.defaultText.size() + (field.pole != Pole::Pesnicky);
+    return size;
 }();
-static_assert(kPredvoleneKonce[PocetPoli - 1] + 1 == kPredvolenyBlok.size());
-static_assert([] {
-    for (int f = 1; f < PocetPoli; ++f) {
-        const std::size_t koniec = kPredvoleneKonce[f], dlzka = kPredvolene[f].size();
-        if (kPredvolenyBlok.substr(koniec - dlzka, dlzka) != kPredvolene[f] ||
-            kPredvolenyBlok[koniec] != '|')
-            return false;
+
+struct Defaults {
+    std::array<char, kDefaultSize> bytes{};
+    std::array<std::uint32_t, PocetPoli> ends{};
+};
+
+constexpr Defaults kDefaults = [] {
+    Defaults block;
+    std::size_t at = 0;
+    for (int f = 0; f < PocetPoli; ++f) {
+        for (char c : kFields[f].defaultText)
+            block.bytes[at++] = c;
+        block.ends[f] = std::uint32_t(at);
+        if (f > 0)
+            block.bytes[at++] = '|';
     }
-    return true;
-}());
+    return block;
+}();
+static_assert(kDefaults.ends[PocetPoli - 1] + 1 == kDefaultSize); // the block ends in a bar
 
 // The ends are 32-bit, so a block's texts stay below 4 GiB.
 constexpr std::size_t kMost = std::numeric_limits<std::uint32_t>::max();
 
 } // namespace
 
-TextBlock::TextBlock() noexcept : bytes_(kPredvolenyBlok.data()), kind_(Kind::Defaults)
+TextBlock::TextBlock() noexcept : bytes_(kDefaults.bytes.data()), kind_(Kind::Defaults)
 {
-    std::copy(kPredvoleneKonce.begin(), kPredvoleneKonce.end(), ends_);
+    std::copy(kDefaults.ends.begin(), kDefaults.ends.end(), ends_);
 }
 
 TextBlock::TextBlock(const std::array<std::string_view, PocetPoli> &loaded)

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <string_view>
 
@@ -78,4 +79,6 @@ class ZaznamCD {
     [[no_unique_address]] TextBlock texty_;
     Placement placement_ = Placement::Separate;
     std::uint8_t straty_ = 0; ///< a bit for each text that has a loss
+    static_assert(PocetPoli <= std::numeric_limits<decltype(straty_)>::digits,
+                  "a loss bit for each field");
 };
