@@ -4,7 +4,6 @@
 #include <cassert>
 #include <cstring>
 #include <functional>
-#include <limits>
 #include <stdexcept>
 #include <utility>
 
@@ -38,9 +37,6 @@ constexpr Defaults kDefaults = [] {
 }();
 static_assert(kDefaults.ends[PocetPoli - 1] + 1 == kDefaultSize); // the block ends in a bar
 
-// The ends are 32-bit, so a block's texts stay below 4 GiB.
-constexpr std::size_t kMost = std::numeric_limits<std::uint32_t>::max();
-
 } // namespace
 
 TextBlock::TextBlock() noexcept : bytes_(kDefaults.bytes.data()), kind_(Kind::Defaults)
@@ -51,12 +47,11 @@ TextBlock::TextBlock() noexcept : bytes_(kDefaults.bytes.data()), kind_(Kind::De
 TextBlock::TextBlock(const std::array<std::string_view, PocetPoli> &loaded)
     : bytes_(loaded[0].data()), kind_(Kind::Loaded)
 {
-    for (int f = 0; f < PocetPoli; ++f) {
-        const auto end = std::size_t(loaded[f].data() + loaded[f].size() - bytes_);
-        if (end >= kMost)
-            throw std::length_error("a record holds at most 4 GiB of text");
-        ends_[f] = std::uint32_t(end);
-    }
+    const std::string_view last = loaded[PocetPoli - 1];
+    if (!fits(std::size_t(last.data() + last.size() + 1 - bytes_)))
+        throw std::length_error("a record holds less than 4 GiB of text");
+    for (int f = 0; f < PocetPoli; ++f)
+        ends_[f] = std::uint32_t(loaded[f].data() + loaded[f].size() - bytes_);
 }
 
 TextBlock::TextBlock(const TextBlock &other) : bytes_(other.bytes_), kind_(other.kind_)
@@ -93,8 +88,8 @@ void TextBlock::setText(Pole pole, std::string_view text)
     const std::size_t end = start + old.size();
     const std::size_t size = this->size();
     const std::size_t newSize = size - old.size() + text.size();
-    if (text.size() >= kMost || newSize >= kMost)
-        throw std::length_error("a record holds at most 4 GiB of text");
+    if (!fits(text.size()) || !fits(newSize))
+        throw std::length_error("a record holds less than 4 GiB of text");
 
     const std::less<const char *> before;
     const bool fromItself =

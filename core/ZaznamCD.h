@@ -25,7 +25,7 @@ class ZaznamCD {
     ZaznamCD &operator=(const ZaznamCD &other);
 
     std::string_view text(Pole pole) const noexcept { return texty_.text(pole); }
-    /// Throws std::length_error when the eight texts together would reach 4 GiB.
+    /// Throws std::length_error when the texts would be too large for a record (`TextBlock::fits`).
     void setText(Pole pole, std::string_view text);
 
     /// The ten song titles, each followed by one bar.

@@ -179,6 +179,11 @@ VysledokNacitania NacitajDatabazu(ByteSource &source, std::size_t blockSize)
         }
         // The record's items lie side by side in the file, laid out as its block holds them.
         const char *first = items[0].data();
+        const std::string_view last = items[kItems - 1];
+        if (!TextBlock::fits(std::size_t(last.data() + last.size() + 1 - first))) {
+            stopLoad(result, DovodZastavenia::RecordTooLarge, i + 1, citac.offsetOf(first));
+            return result;
+        }
         // The titles with their bars are exactly what Pesnicky holds, so the run is taken whole.
         const std::string_view lastTitle = items[kSongTitles - 1];
         texts[0] =
