@@ -27,6 +27,8 @@ QString why(const VysledokNacitania &result)
         return QStringLiteral("pocet zaznamov je prilis velky");
     case DovodZastavenia::ReadError:
         return QStringLiteral("chyba pri citani");
+    case DovodZastavenia::RecordTooLarge:
+        return QStringLiteral("zaznam ma viac textu, ako pojme (4 GiB)");
     case DovodZastavenia::NotADatabase:
         break; // a report of its own
     }

@@ -12,8 +12,8 @@ std::optional<StrataTextu> textLoss(Pole pole, std::string_view text) noexcept
             return StrataTextu{pole, DruhStraty::TextIsZero};
         return std::nullopt;
     }
-    // The load rebuilds exactly ten titles, each followed by a bar. One walk over the titles
-    // counts them and notes the first that is exactly "0".
+    // The load rebuilds exactly `kSongTitles` titles, each followed by a bar. One walk over the
+    // titles counts them and notes the first that is exactly "0".
     std::int32_t titles = 0, zero = 0;
     std::size_t from = 0;
     for (std::size_t bar; (bar = text.find('|', from)) != none; from = bar + 1) {
@@ -21,7 +21,7 @@ std::optional<StrataTextu> textLoss(Pole pole, std::string_view text) noexcept
         if (zero == 0 && text.substr(from, bar - from) == "0")
             zero = titles;
     }
-    if (titles != 10 || from != text.size())
+    if (titles != kSongTitles || from != text.size())
         return StrataTextu{pole, DruhStraty::BarInText};
     if (zero != 0)
         return StrataTextu{pole, DruhStraty::TextIsZero, zero};

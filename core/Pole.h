@@ -6,7 +6,7 @@
 #include <string_view>
 
 /// The eight texts of a record, in the order the database file stores them: Pesnicky carries
-/// its own bars (ten titles, each followed by one), every later text is followed by one.
+/// its own bars (a bar after each title), every later text is followed by one.
 enum class Pole : std::uint8_t {
     Pesnicky,
     NazovCD,
@@ -17,7 +17,6 @@ enum class Pole : std::uint8_t {
     Priezvisko,
     DatumVratenia,
 };
-inline constexpr int PocetPoli = 8;
 
 /// What the program says of a field besides its place in the file.
 struct FieldInfo {
@@ -25,19 +24,42 @@ struct FieldInfo {
     /// The label of its box in the entry dialog, by which the loss warning names it; the
     /// warning adds the title's number to "Pesnicky" when one title is at fault.
     std::string_view label;
+    /// The text of a new record.
+    std::string_view defaultText;
 };
 
-/// Every field, in file order.
-inline constexpr FieldInfo kFields[PocetPoli] = {
-    {Pole::Pesnicky, "Pesnicky"},          {Pole::NazovCD, "Nazov CD"},
-    {Pole::AutorCD, "Autor CD"},           {Pole::TypCD, "Typ CD"},
-    {Pole::DatumPozicania, "Pozicane OD"}, {Pole::Meno, "Meno"},
-    {Pole::Priezvisko, "Priezvisko"},      {Pole::DatumVratenia, "Pozicane DO"},
+/// Every field, in file order. The rest of the program follows this table: a record's block,
+/// the file's items, the entry dialog's boxes and the loss bits fail to compile when they
+/// no longer fit it.
+inline constexpr FieldInfo kFields[] = {
+    {Pole::Pesnicky, "Pesnicky",
+     "Song01|Song02|Song03|Song04|Song05|Song06|Song07|Song08|Song09|Song10|"},
+    {Pole::NazovCD, "Nazov CD", "Name CD "},
+    {Pole::AutorCD, "Autor CD", "Autor CD"},
+    {Pole::TypCD, "Typ CD", "Typ CD "},
+    {Pole::DatumPozicania, "Pozicane OD", "01012003"},
+    {Pole::Meno, "Meno", "Nedefinovane"},
+    {Pole::Priezvisko, "Priezvisko", "Nedefinovane"},
+    {Pole::DatumVratenia, "Pozicane DO", "31122100"},
 };
+inline constexpr int PocetPoli = int(std::size(kFields));
+
+/// The song titles that Pesnicky holds.
+inline constexpr int kSongTitles = 10;
+/// The items of one record in the file, each ended by a bar: the titles, then the later fields.
+inline constexpr int kItemsPerRecord = kSongTitles + PocetPoli - 1;
+
+// Each row in its field's place, and defaults that the file brings back as they are.
 static_assert([] {
-    for (int f = 0; f < PocetPoli; ++f)
-        if (kFields[f].pole != Pole(f))
+    for (int f = 0; f < PocetPoli; ++f) {
+        const std::string_view text = kFields[f].defaultText;
+        int bars = 0;
+        for (char c : text)
+            bars += c == '|';
+        if (kFields[f].pole != Pole(f) || text == "0" ||
+            (f == 0 ? bars != kSongTitles || text.back() != '|' : bars != 0))
             return false;
+    }
     return true;
 }());
 
@@ -52,8 +74,8 @@ constexpr const FieldInfo &fieldInfo(Pole pole)
 inline constexpr Pole kSortFields[] = {Pole::DatumPozicania, Pole::DatumVratenia, Pole::NazovCD,
                                        Pole::AutorCD, Pole::Priezvisko};
 
-/// The field a sort setting sorts by; none for a setting outside the table, which sorts every
-/// record by the key "0" and so moves nothing.
+/// The field a sort setting sorts by; none for a number outside the table (`KlucTriedenia`
+/// says what a sort by it does).
 constexpr std::optional<Pole> sortField(std::int32_t mode)
 {
     if (mode < 0 || mode >= std::int32_t(std::size(kSortFields)))
@@ -76,4 +98,26 @@ constexpr std::int32_t searchSetting(std::int32_t setting)
 constexpr Pole searchField(std::int32_t setting)
 {
     return kSearchFields[searchSetting(setting)];
+}
+
+/// The number of the setting of `table` that means `pole`; -1, which no dialog stores, when
+/// none does.
+template <std::size_t N> constexpr std::int32_t settingOf(const Pole (&table)[N], Pole pole)
+{
+    for (std::size_t i = 0; i < N; ++i)
+        if (table[i] == pole)
+            return std::int32_t(i);
+    return -1;
+}
+
+/// The sort mode that sorts by `pole`.
+constexpr std::int32_t sortModeOf(Pole pole)
+{
+    return settingOf(kSortFields, pole);
+}
+
+/// The search setting that searches `pole`.
+constexpr std::int32_t searchSettingOf(Pole pole)
+{
+    return settingOf(kSearchFields, pole);
 }

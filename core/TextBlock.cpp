@@ -4,65 +4,54 @@
 #include <cassert>
 #include <cstring>
 #include <functional>
-#include <limits>
 #include <stdexcept>
 #include <utility>
 
 namespace {
 
-constexpr std::string_view kPredvolene[PocetPoli] = {
-    "Song01|Song02|Song03|Song04|Song05|Song06|Song07|Song08|Song09|Song10|",
-    "Name CD ",
-    "Autor CD",
-    "Typ CD ",
-    "01012003",
-    "Nedefinovane",
-    "Nedefinovane",
-    "31122100"};
-// The same texts as one block, shared by every record until it is first changed.
-constexpr std::string_view kPredvolenyBlok =
-    "Song01|Song02|Song03|Song04|Song05|Song06|Song07|Song08|Song09|Song10|Name CD |Autor CD|"
-    "Typ CD |01012003|Nedefinovane|Nedefinovane|31122100|";
-
-constexpr std::array<std::uint32_t, PocetPoli> kPredvoleneKonce = [] {
-    std::array<std::uint32_t, PocetPoli> konce{};
-    std::size_t koniec = 0;
-    for (int f = 0; f < PocetPoli; ++f) {
-        koniec += (f > 1) + kPredvolene[f].size();
-        konce[f] = std::uint32_t(koniec);
-    }
-    return konce;
+// A new record's texts, laid out as a block holds them, shared by every record until it is
+// first changed. Made from the field table, so that the two cannot disagree.
+constexpr std::size_t kDefaultSize = [] {
+    std::size_t size = 0;
+    for (const FieldInfo &field : kFields)
+        size += field.defaultText.size() + (field.pole != Pole::Pesnicky);
+    return size;
 }();
-static_assert(kPredvoleneKonce[PocetPoli - 1] + 1 == kPredvolenyBlok.size());
-static_assert([] {
-    for (int f = 1; f < PocetPoli; ++f) {
-        const std::size_t koniec = kPredvoleneKonce[f], dlzka = kPredvolene[f].size();
-        if (kPredvolenyBlok.substr(koniec - dlzka, dlzka) != kPredvolene[f] ||
-            kPredvolenyBlok[koniec] != '|')
-            return false;
-    }
-    return true;
-}());
 
-// The ends are 32-bit, so a block's texts stay below 4 GiB.
-constexpr std::size_t kMost = std::numeric_limits<std::uint32_t>::max();
+struct Defaults {
+    std::array<char, kDefaultSize> bytes{};
+    std::array<std::uint32_t, PocetPoli> ends{};
+};
+
+constexpr Defaults kDefaults = [] {
+    Defaults block;
+    std::size_t at = 0;
+    for (int f = 0; f < PocetPoli; ++f) {
+        for (char c : kFields[f].defaultText)
+            block.bytes[at++] = c;
+        block.ends[f] = std::uint32_t(at);
+        if (f > 0)
+            block.bytes[at++] = '|';
+    }
+    return block;
+}();
+static_assert(kDefaults.ends[PocetPoli - 1] + 1 == kDefaultSize); // the block ends in a bar
 
 } // namespace
 
-TextBlock::TextBlock() noexcept : bytes_(kPredvolenyBlok.data()), kind_(Kind::Defaults)
+TextBlock::TextBlock() noexcept : bytes_(kDefaults.bytes.data()), kind_(Kind::Defaults)
 {
-    std::copy(kPredvoleneKonce.begin(), kPredvoleneKonce.end(), ends_);
+    std::copy(kDefaults.ends.begin(), kDefaults.ends.end(), ends_);
 }
 
 TextBlock::TextBlock(const std::array<std::string_view, PocetPoli> &loaded)
     : bytes_(loaded[0].data()), kind_(Kind::Loaded)
 {
-    for (int f = 0; f < PocetPoli; ++f) {
-        const auto end = std::size_t(loaded[f].data() + loaded[f].size() - bytes_);
-        if (end >= kMost)
-            throw std::length_error("a record holds at most 4 GiB of text");
-        ends_[f] = std::uint32_t(end);
-    }
+    const std::string_view last = loaded[PocetPoli - 1];
+    if (!fits(std::size_t(last.data() + last.size() + 1 - bytes_)))
+        throw std::length_error("a record holds less than 4 GiB of text");
+    for (int f = 0; f < PocetPoli; ++f)
+        ends_[f] = std::uint32_t(loaded[f].data() + loaded[f].size() - bytes_);
 }
 
 TextBlock::TextBlock(const TextBlock &other) : bytes_(other.bytes_), kind_(other.kind_)
@@ -99,8 +88,8 @@ void TextBlock::setText(Pole pole, std::string_view text)
     const std::size_t end = start + old.size();
     const std::size_t size = this->size();
     const std::size_t newSize = size - old.size() + text.size();
-    if (text.size() >= kMost || newSize >= kMost)
-        throw std::length_error("a record holds at most 4 GiB of text");
+    if (!fits(text.size()) || !fits(newSize))
+        throw std::length_error("a record holds less than 4 GiB of text");
 
     const std::less<const char *> before;
     const bool fromItself =

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <string_view>
 
 /// A record's eight texts in one block, laid out as the database file holds the record:
@@ -22,7 +23,7 @@ class TextBlock {
     /// The default texts.
     TextBlock() noexcept;
     /// Texts that lie one after another in loaded bytes, as a block holds them.
-    /// Throws std::length_error when they reach 4 GiB.
+    /// Throws std::length_error when they are too large for a block (`fits`).
     explicit TextBlock(const std::array<std::string_view, PocetPoli> &loaded);
     /// Copies own or loaded texts into an own block; the defaults stay shared.
     TextBlock(const TextBlock &other);
@@ -44,10 +45,16 @@ class TextBlock {
 
     /// Replaces one text, in place when the block is own and has room; else the texts move to
     /// a new own block. `text` may lie in this block. Throws std::length_error when the texts
-    /// together would reach 4 GiB; the block is then as it was.
+    /// would be too large for a block (`fits`); the block is then as it was.
     void setText(Pole pole, std::string_view text);
 
+    /// Whether `size` bytes, a record's texts with their bars, fit a block: its ends are
+    /// 32-bit, so a block stays below 4 GiB.
+    static constexpr bool fits(std::size_t size) noexcept { return size < kMost; }
+
   private:
+    static constexpr std::size_t kMost = std::numeric_limits<std::uint32_t>::max();
+
     std::size_t size() const noexcept { return std::size_t(ends_[PocetPoli - 1]) + 1; }
 
     /// An own block of `capacity` bytes. It keeps its capacity in the four bytes in front of

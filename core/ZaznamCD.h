@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <string_view>
 
@@ -24,7 +25,7 @@ class ZaznamCD {
     ZaznamCD &operator=(const ZaznamCD &other);
 
     std::string_view text(Pole pole) const noexcept { return texty_.text(pole); }
-    /// Throws std::length_error when the eight texts together would reach 4 GiB.
+    /// Throws std::length_error when the texts would be too large for a record (`TextBlock::fits`).
     void setText(Pole pole, std::string_view text);
 
     /// The ten song titles, each followed by one bar.
@@ -78,4 +79,6 @@ class ZaznamCD {
     [[no_unique_address]] TextBlock texty_;
     Placement placement_ = Placement::Separate;
     std::uint8_t straty_ = 0; ///< a bit for each text that has a loss
+    static_assert(PocetPoli <= std::numeric_limits<decltype(straty_)>::digits,
+                  "a loss bit for each field");
 };

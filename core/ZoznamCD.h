@@ -44,7 +44,8 @@ class ZoznamCD {
     /// Appends a loaded record, made in the list's own storage. Its texts lie one after
     /// another in bytes the list keeps, as a record's block holds them: Pesnicky (ten titles,
     /// each followed by a bar), then each other text followed by a bar. None is "0" or holds
-    /// a NUL byte or another bar. Throws std::length_error past 4 GiB of text.
+    /// a NUL byte or another bar. Throws std::length_error when they are too large for a record
+    /// (`TextBlock::fits`).
     ZaznamCD *PripojNacitany(const std::array<std::string_view, PocetPoli> &texty);
 
     /// Relinks the records into `poradie`, which holds each record of the list once, and

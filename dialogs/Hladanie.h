@@ -22,7 +22,7 @@ class SearchResultModel;
 class THladanieForm : public FormDialog {
     Q_OBJECT
   public:
-    /// `pole` selects the searched field as the search settings number it (0..4), and
+    /// `pole` selects the searched field as the search settings number it (`kSearchFields`), and
     /// `caption` is that setting's caption in the search settings window; a null caption is
     /// read from a settings window made for the purpose. Loans due before `dnes` are marked
     /// overdue; a null `dnes` stands for the system's date at each showing.

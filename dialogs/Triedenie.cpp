@@ -21,6 +21,7 @@ void TFormTried::ButtonClick()
 {
     // The box's number is the mode; kSortFields says what each sorts by ("Nazov Albumu", RB4,
     // by AutorCD).
-    TypTriedenia = checkedIndex({ui->RB1, ui->RB2, ui->RB3, ui->RB4, ui->RB5});
+    TypTriedenia = checkedIndex(
+        settingBoxes<std::size(kSortFields)>(ui->RB1, ui->RB2, ui->RB3, ui->RB4, ui->RB5));
     close();
 }

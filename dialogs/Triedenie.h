@@ -17,7 +17,8 @@ class TFormTried : public FormDialog {
     ~TFormTried() override;
 
   public slots:
-    /// "Nastav": stores 0..4 for `RB1`..`RB5` in `TypTriedenia` and closes the dialog.
+    /// "Nastav": stores the number of the selected box, counted from 0 in the order `RB1` to
+    /// `RB5`, in `TypTriedenia` and closes the dialog.
     void ButtonClick();
 
   private:

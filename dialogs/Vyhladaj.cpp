@@ -1,6 +1,5 @@
 #include "dialogs/Vyhladaj.h"
 
-#include "core/Pole.h"
 #include "dialogs/RadioChoice.h"
 #include "dialogs/WindowFrames.h"
 #include "ui_Vyhladaj.h"
@@ -18,9 +17,9 @@ TFormVyhladaj::TFormVyhladaj(QWidget *parent)
 
 TFormVyhladaj::~TFormVyhladaj() = default;
 
-std::array<const QRadioButton *, 5> TFormVyhladaj::options() const
+std::array<const QRadioButton *, std::size(kSearchFields)> TFormVyhladaj::options() const
 {
-    return {ui->RB1, ui->RB2, ui->RB3, ui->RB4, ui->RB5};
+    return settingBoxes<std::size(kSearchFields)>(ui->RB1, ui->RB2, ui->RB3, ui->RB4, ui->RB5);
 }
 
 QString TFormVyhladaj::caption(std::int32_t setting) const

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "toolkit/FormDialog.h"
+#include "core/Pole.h"
 
 #include <QString>
 
 #include <array>
 #include <cstdint>
+#include <iterator>
 #include <memory>
 
 namespace Ui {
@@ -25,7 +27,8 @@ class TFormVyhladaj : public FormDialog {
     explicit TFormVyhladaj(QWidget *parent = nullptr);
     ~TFormVyhladaj() override;
 
-    /// The caption of the box of a search setting (a setting outside 0..4 reads as 0).
+    /// The caption of the box of the setting that a search with `setting` works with
+    /// (`searchSetting`).
     QString caption(std::int32_t setting) const;
 
   public slots:
@@ -34,7 +37,7 @@ class TFormVyhladaj : public FormDialog {
 
   private:
     /// The boxes in the order of their settings.
-    std::array<const QRadioButton *, 5> options() const;
+    std::array<const QRadioButton *, std::size(kSearchFields)> options() const;
 
     std::unique_ptr<Ui::TFormVyhladaj> ui;
 };

@@ -6,7 +6,39 @@
 #include "dialogs/WindowFrames.h"
 #include "ui_Zadajcd.h"
 
+#include <iterator>
 #include <limits>
+
+namespace {
+
+using Box = QLineEdit *Ui::TFormZadajCd::*;
+using Form = Ui::TFormZadajCd;
+
+// The boxes of the song titles, in order.
+constexpr Box kSongBoxes[] = {&Form::Edit1, &Form::Edit2, &Form::Edit3, &Form::Edit4,
+                              &Form::Edit5, &Form::Edit6, &Form::Edit7, &Form::Edit8,
+                              &Form::Edit9, &Form::Edit10};
+static_assert(std::size(kSongBoxes) == kSongTitles, "a box for each title");
+
+// The box of each later field, in file order ("Autor CD" is Edit11, "Nazov CD" Edit12).
+constexpr struct {
+    Pole pole;
+    Box box;
+} kFieldBoxes[] = {{Pole::NazovCD, &Form::Edit12},      {Pole::AutorCD, &Form::Edit11},
+                   {Pole::TypCD, &Form::Edit13},        {Pole::DatumPozicania, &Form::Edit14},
+                   {Pole::Meno, &Form::Edit16},         {Pole::Priezvisko, &Form::Edit17},
+                   {Pole::DatumVratenia, &Form::Edit15}};
+static_assert(
+    [] {
+        int f = 1;
+        for (const auto &field : kFieldBoxes)
+            if (field.pole != Pole(f++))
+                return false;
+        return f == PocetPoli;
+    }(),
+    "a box for each field after the songs, in file order");
+
+} // namespace
 
 std::string TextPesniciek;
 TFormZadajCd *FormZadajCd = nullptr;
@@ -36,24 +68,17 @@ TFormZadajCd::~TFormZadajCd() = default;
 
 void TFormZadajCd::UlozBtnClick()
 {
-    const QLineEdit *const songs[] = {ui->Edit1, ui->Edit2, ui->Edit3, ui->Edit4, ui->Edit5,
-                                      ui->Edit6, ui->Edit7, ui->Edit8, ui->Edit9, ui->Edit10};
     std::string text;
-    for (const QLineEdit *song : songs) {
-        text += CodePage::fromQString(song->text());
+    for (Box song : kSongBoxes) {
+        text += CodePage::fromQString((ui.get()->*song)->text());
         text += '|';
     }
     TextPesniciek = std::move(text);
 
     auto zaznam = std::make_unique<ZaznamCD>();
     zaznam->setPesnicky(TextPesniciek);
-    zaznam->setNazovCD(CodePage::fromQString(ui->Edit12->text()));
-    zaznam->setAutorCD(CodePage::fromQString(ui->Edit11->text()));
-    zaznam->setTypCD(CodePage::fromQString(ui->Edit13->text()));
-    zaznam->setDatumPozicania(CodePage::fromQString(ui->Edit14->text()));
-    zaznam->setDatumVratenia(CodePage::fromQString(ui->Edit15->text()));
-    zaznam->setMeno(CodePage::fromQString(ui->Edit16->text()));
-    zaznam->setPriezvisko(CodePage::fromQString(ui->Edit17->text()));
+    for (const auto &field : kFieldBoxes)
+        zaznam->setText(field.pole, CodePage::fromQString((ui.get()->*field.box)->text()));
     // Filled before it is linked, so a failure on the way leaves the list as it was.
     zoznam_.PripojZaznam(zaznam.release());
     close();

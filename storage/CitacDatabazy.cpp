@@ -1,6 +1,7 @@
 #include "storage/CitacDatabazy.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cstring>
 #include <limits>
 
@@ -66,21 +67,20 @@ CitacDatabazy::CitacDatabazy(ByteSource &source, std::size_t bufferSize, bool ke
     buffer_.reset(new char[capacity_]);
 }
 
-void CitacDatabazy::shift(std::size_t &by, bool nulUpToDate)
+void CitacDatabazy::shift(std::size_t &by)
 {
     end_ -= by;
     pos_ -= by;
-    nul_ = nulUpToDate ? nul_ - by : 0;
+    nul_ -= by;
     base_ += by;
     by = 0;
 }
 
 bool CitacDatabazy::refill(std::size_t &keep)
 {
+    assert(keep <= pos_ && pos_ <= nul_ && nul_ <= end_ && end_ <= capacity_);
     if (atEnd_)
         return false;
-    // nul_ is either the end of the valid bytes (none seen so far) or behind pos_ (stale).
-    const bool nulUpToDate = nul_ >= pos_;
     if (keepsBytes_ && end_ == capacity_) {
         // The bytes before `keep` may be texts of loaded records, so they stay where they
         // are, and the unfinished run moves on to a new block. Blocks grow to a few
@@ -94,11 +94,11 @@ bool CitacDatabazy::refill(std::size_t &keep)
             kept_.push_back(std::move(buffer_));
         buffer_ = std::move(block);
         capacity_ = size;
-        shift(keep, nulUpToDate);
+        shift(keep);
     } else if (!keepsBytes_) {
         if (keep > 0) {
             std::memmove(buffer_.get(), buffer_.get() + keep, end_ - keep);
-            shift(keep, nulUpToDate);
+            shift(keep);
         }
         // An item longer than the buffer makes it grow; doubling keeps that linear.
         if (end_ == capacity_) {
@@ -116,7 +116,8 @@ bool CitacDatabazy::refill(std::size_t &keep)
         return false;
     }
     end_ += got;
-    nul_ = findNul(buffer_.get(), nulUpToDate ? oldEnd : pos_, end_);
+    if (nul_ == oldEnd)
+        nul_ = findNul(buffer_.get(), oldEnd, end_);
     return true;
 }
 
@@ -180,10 +181,9 @@ CitacDatabazy::Count CitacDatabazy::readCount()
 std::size_t CitacDatabazy::readItems(std::size_t n, std::string_view *items)
 {
     stop_ = Stop::None;
+    assert(pos_ <= nul_ && nul_ <= end_);
     if (bars_.size() < n)
         bars_.resize(n);
-    if (nul_ < pos_)
-        nul_ = findNul(buffer_.get(), pos_, end_);
     // Positions below are relative to the start of the run, which a refill may move.
     std::size_t start = pos_;
     std::size_t scan = 0;
@@ -197,6 +197,7 @@ std::size_t CitacDatabazy::readItems(std::size_t n, std::string_view *items)
             stop_ = Stop::NulByte;
             stopOffset_ = base_ + nul_;
             pos_ = nul_ + 1;
+            nul_ = findNul(buffer_.get(), pos_, end_);
             break;
         }
         if (!refill(start)) {

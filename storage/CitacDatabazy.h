@@ -11,6 +11,28 @@
 
 /// Buffered reading of a database file: the record count, then bar-ended items.
 /// It asks its source for large blocks and scans them with memchr, never byte by byte.
+///
+/// The buffer, in offsets from its first byte (file offset `base_`):
+///
+///     0 ......... pos_ ............ nul_ ............ end_ ........... capacity_
+///       taken       unread (nul_: the first NUL byte, or end_)          free
+///
+/// - `nul_` is always the first NUL byte at or after `pos_`, or `end_` when there is none, so
+///   that a search for bars never looks past it. Three steps keep it so: a shift moves it
+///   with the bytes, a refill searches only the new bytes and only when there was none, and a
+///   read that stops at the NUL byte takes it and searches on.
+/// - A read of several items is one run from its first byte. A refill may move the run, so
+///   the run's bars are noted from its start (`bars_`), and its views made once it is whole.
+/// - `refill(keep)`: `keep` is the first byte its caller still needs, and on return it is
+///   where that byte lies now: 0 after a shift, else where it was.
+/// - A reader that does not keep its bytes has one buffer: a refill moves the unread bytes to
+///   its front, and doubles it when one run fills it.
+/// - A reader that keeps its bytes never moves or frees a byte before the run being read, the
+///   items it gave out. It reads into a block until the block is full, then copies the run to
+///   a new, larger block. The full block is kept when it holds bytes before the run, and
+///   freed when the run was all of it. `takeBlocks` hands over the kept blocks and the last.
+/// - Once the source gives no bytes, `atEnd_` is set and it is asked no more; `failed_` says
+///   whether that was an error.
 class CitacDatabazy {
   public:
     /// Why the last read gave fewer items than asked for.
@@ -25,8 +47,8 @@ class CitacDatabazy {
         std::uint64_t offset = 0; ///< where the number (its sign or first digit) begins
     };
 
-    /// With `keepsBytes`, no byte once read is moved or freed: the views of every read stay
-    /// valid as long as the blocks that `takeBlocks` hands over.
+    /// With `keepsBytes`, no byte of an item once given out is moved or freed: the views of
+    /// every read stay valid as long as the blocks that `takeBlocks` hands over.
     explicit CitacDatabazy(ByteSource &source, std::size_t bufferSize = 1 << 16,
                            bool keepsBytes = false);
 
@@ -58,18 +80,17 @@ class CitacDatabazy {
   private:
     /// Keeps bytes from `keep` on, reads more behind them; false at the end of input or on error.
     bool refill(std::size_t &keep);
-    /// The valid bytes now begin `by` bytes later in the buffer.
-    void shift(std::size_t &by, bool nulUpToDate);
+    /// The bytes from `by` on now lie `by` bytes earlier; `by` becomes 0.
+    void shift(std::size_t &by);
     /// The next byte without taking it, or -1 at the end of input or on error.
     int peek();
 
     ByteSource &source_;
     std::unique_ptr<char[]> buffer_; ///< left uninitialised: only bytes read are looked at
     std::size_t capacity_;
-    std::size_t pos_ = 0; ///< next unread byte
-    std::size_t end_ = 0; ///< end of the valid bytes
-    std::size_t nul_ =
-        0; ///< first NUL byte at or after pos_, `end_` if none; stale when below pos_
+    std::size_t pos_ = 0;    ///< next unread byte
+    std::size_t end_ = 0;    ///< end of the valid bytes
+    std::size_t nul_ = 0;    ///< first NUL byte at or after pos_, `end_` if none
     std::uint64_t base_ = 0; ///< file offset of buffer_[0]
     bool atEnd_ = false;
     bool failed_ = false;

@@ -56,9 +56,6 @@ class BufferedWriter {
     bool ok_ = true;
 };
 
-constexpr std::size_t songItems = 10;
-constexpr std::size_t recordItems = songItems + 7;
-
 /// Stops the load: the records read so far are freed and the list is left empty.
 void stopLoad(VysledokNacitania &result, DovodZastavenia reason, std::int64_t record,
               std::uint64_t offset)
@@ -162,10 +159,11 @@ VysledokNacitania NacitajDatabazu(ByteSource &source, std::size_t blockSize)
         return result;
     }
 
-    std::string_view items[recordItems];
+    constexpr auto kItems = std::size_t(kItemsPerRecord);
+    std::string_view items[kItems];
     std::array<std::string_view, PocetPoli> texts;
     for (std::int64_t i = 0; i < count.value; ++i) {
-        const std::size_t read = citac.readItems(recordItems, items);
+        const std::size_t read = citac.readItems(kItems, items);
         // Items are checked in file order, so an item "0" before the place where reading
         // stopped is what ends the load, as it would when reading item by item.
         for (std::size_t k = 0; k < read; ++k) {
@@ -175,18 +173,23 @@ VysledokNacitania NacitajDatabazu(ByteSource &source, std::size_t blockSize)
                 return result;
             }
         }
-        if (read < recordItems) {
+        if (read < kItems) {
             stopLoad(result, reasonFor(citac.stop()), i + 1, citac.stopOffset());
             return result;
         }
-        // The ten titles with their bars lie side by side in the file, exactly as Pesnicky
-        // holds them, so the run is taken whole.
-        const char *songs = items[0].data();
+        // The record's items lie side by side in the file, laid out as its block holds them.
+        const char *first = items[0].data();
+        const std::string_view last = items[kItems - 1];
+        if (!TextBlock::fits(std::size_t(last.data() + last.size() + 1 - first))) {
+            stopLoad(result, DovodZastavenia::RecordTooLarge, i + 1, citac.offsetOf(first));
+            return result;
+        }
+        // The titles with their bars are exactly what Pesnicky holds, so the run is taken whole.
+        const std::string_view lastTitle = items[kSongTitles - 1];
         texts[0] =
-            std::string_view(songs, static_cast<std::size_t>(items[songItems - 1].data() - songs) +
-                                        items[songItems - 1].size() + 1);
+            std::string_view(first, std::size_t(lastTitle.data() + lastTitle.size() + 1 - first));
         for (int f = 1; f < PocetPoli; ++f)
-            texts[f] = items[songItems + f - 1];
+            texts[f] = items[kSongTitles + f - 1];
         result.zoznam.PripojNacitany(texts);
     }
     result.completed = true;

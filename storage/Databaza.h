@@ -17,6 +17,7 @@ enum class DovodZastavenia {
     CountOutOfRange, ///< the record count does not fit a signed 32-bit integer
     ReadError,       ///< the source reported an error
     NotADatabase,    ///< something other than white space, but no count at the start
+    RecordTooLarge,  ///< a record's texts are too large for a record (`TextBlock::fits`)
 };
 
 /// What a load gives: either a complete list, or why and where it stopped.
@@ -28,8 +29,9 @@ struct VysledokNacitania {
     /// 1-based number of the record being read when stopped; 0 when the count stopped it.
     std::int64_t record = 0;
     /// Byte offset in the file: of the NUL byte, of the end of the file (or where reading
-    /// failed), of the first byte of the item "0", or of the count's first byte. After a completed
-    /// load: just after the last record (bytes from there on are ignored).
+    /// failed), of the first byte of the item "0" or of the record too large, or of the count's
+    /// first byte. After a completed load: just after the last record (bytes from there on are
+    /// ignored).
     std::uint64_t offset = 0;
 };
 

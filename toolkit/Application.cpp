@@ -43,13 +43,15 @@ class QtTexts : public QTranslator {
 
 void ShowException(Asker &asker, QWidget *parent, std::exception_ptr exception)
 {
+    // The program's own words by the kind of failure: an exception's what() is English, and
+    // meant for developers.
     QString message = QStringLiteral("Neznama chyba.");
     try {
         std::rethrow_exception(exception);
     } catch (const std::bad_alloc &) {
         message = QStringLiteral("Nedostatok pamate.");
-    } catch (const std::exception &e) {
-        message = QString::fromUtf8(e.what());
+    } catch (const std::length_error &) {
+        message = QStringLiteral("Text je prilis dlhy.");
     } catch (...) {
     }
     asker.messageBox(parent, message, QStringLiteral("Platnovnik"), Box::Ok | Box::IconStop);

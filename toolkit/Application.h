@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-/// Shows an exception's message in a modal box: what a command or start-up could not do.
+/// Shows in a modal box, in Slovak, what kind of failure ended a command or start-up.
 void ShowException(Asker &asker, QWidget *parent, std::exception_ptr exception);
 
 /// Runs a menu command. An exception that escapes it is shown and the program goes on.

@@ -69,7 +69,7 @@ int main(int argc, char **argv)
     if (which == "mainform")
         dialog.reset(new TMainForm);
     else if (which == "hladanie") {
-        dialog.reset(new THladanieForm(nullptr, Zoznam, 3, dnes));
+        dialog.reset(new THladanieForm(nullptr, Zoznam, searchSettingOf(Pole::Priezvisko), dnes));
         dialog->findChild<QLineEdit *>("Edit1")->setText(QStringLiteral("kovac"));
     } else if (which == "zadajcd")
         dialog.reset(new TFormZadajCd);

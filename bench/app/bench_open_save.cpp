@@ -30,7 +30,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-constexpr std::int32_t kSurname = 4; // the sort mode for Priezvisko
+constexpr std::int32_t kSurname = sortModeOf(Pole::Priezvisko);
 
 double now()
 {

@@ -22,7 +22,7 @@
 namespace {
 
 constexpr std::int32_t kRecords = 1'000'000;
-constexpr std::int32_t kSurname = 3; // the search setting for Priezvisko
+constexpr std::int32_t kSurname = searchSettingOf(Pole::Priezvisko);
 
 // Slovak-looking names in Windows-1250, some with diacritics, about ten bytes each.
 std::string name(std::mt19937 &random)

@@ -29,17 +29,17 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The short key is a date of eight digits (mode 0, field 14 of a line), with many repeats;
-// the long key a CD name of 24 to 64 letters and blanks (mode 2, field 11); the tied key an
-// author of 26 or 27 bytes from a pool of 500 that agree on their first 24 (mode 3, field 12).
+// The short key is a date of eight digits (field 14 of a line), with many repeats; the long
+// key a CD name of 24 to 64 letters and blanks (field 11); the tied key an author of 26 or 27
+// bytes from a pool of 500 that agree on their first 24 (field 12).
 struct Key {
     const char *name;
     std::int32_t mode;
     int field;
 };
-constexpr Key kShort{"short", 0, 14};
-constexpr Key kLong{"long", 2, 11};
-constexpr Key kTied{"tied", 3, 12};
+constexpr Key kShort{"short", sortModeOf(Pole::DatumPozicania), 14};
+constexpr Key kLong{"long", sortModeOf(Pole::NazovCD), 11};
+constexpr Key kTied{"tied", sortModeOf(Pole::AutorCD), 12};
 
 std::string randomDate(std::mt19937 &rng)
 {

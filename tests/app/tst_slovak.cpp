@@ -1,5 +1,6 @@
 // Run in a Slovak session: what Qt draws comes out Slovak, the file dialogs ask nothing of
-// their own, and the loss warning names a field as the entry dialog labels its box.
+// their own, the loss warning names a field as the entry dialog labels its box, and no
+// exception's English text is shown.
 #include "app/Messages.h"
 #include "core/ZoznamCD.h"
 #include "toolkit/Application.h"
@@ -12,6 +13,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
+
+#include <stdexcept>
 
 class TstSlovak : public QObject {
     Q_OBJECT
@@ -64,6 +67,26 @@ class TstSlovak : public QObject {
             const QString warning = Messages::lossWarning("a.pln", *NajdiStratu(zoznam));
             QVERIFY2(warning.startsWith(QString("Zaznam 1, pole %1 ").arg(said)),
                      qPrintable(warning));
+        }
+    }
+
+    // What ended a command is told in the program's words, never in an exception's English.
+    void failuresInSlovak()
+    {
+        struct : Asker {
+            QString said;
+            int messageBox(QWidget *, const QString &text, const QString &, int) override
+            {
+                return said = text, 0;
+            }
+            QString fileName(QWidget *, const FileQuestion &) override { return {}; }
+        } asker;
+        for (const auto &[thrown, said] :
+             {std::pair{std::make_exception_ptr(std::length_error("long")), "Text je prilis dlhy."},
+              {std::make_exception_ptr(std::bad_alloc()), "Nedostatok pamate."},
+              {std::make_exception_ptr(std::runtime_error("English")), "Neznama chyba."}}) {
+            ShowException(asker, nullptr, thrown);
+            QCOMPARE(asker.said, QString(said));
         }
     }
 };

@@ -221,7 +221,7 @@ class TestDialogs : public QObject {
                                   "Typ CD"};
         const int columns[] = {0, 1, 2, 5, 6};
         for (int pole : {0, 1, 2, 3, 4, 9, -1}) {
-            const int shown = pole >= 0 && pole < 5 ? pole : 0;
+            const int shown = pole >= 0 && pole < int(std::size(fields)) ? pole : 0;
             TypVyhladavania = pole;
             THladanieForm w;
             QCOMPARE(child<QLabel>(w, "Label1")->text(), QString("Hladat v: ") + captions[shown]);
@@ -231,7 +231,7 @@ class TestDialogs : public QObject {
         }
         TypVyhladavania = 0;
         // The next showing reads the list afresh, even when the records it showed are gone.
-        THladanieForm w(nullptr, Zoznam, 3);
+        THladanieForm w(nullptr, Zoznam, searchSettingOf(Pole::Priezvisko));
         w.show();
         QTest::keyClicks(child(w, "Edit1"), "mark");
         w.close();

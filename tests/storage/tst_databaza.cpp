@@ -306,7 +306,7 @@ TEST(Load, LoadedRecordsChangedCopiedRelinkedAndFreedLikeOthers)
     VysledokNacitania v = NacitajDatabazu(source);
     ASSERT_TRUE(v.completed);
     ZoznamCD zoznam = std::move(v.zoznam);
-    ZoradZoznam(zoznam, 4, nullptr); // A, B, C: an order the list remembers
+    ZoradZoznam(zoznam, sortModeOf(Pole::Priezvisko), nullptr); // A, B, C: an order it remembers
 
     // Relinked by hand back to C, B, A: walks follow Dalsi, not what the sort left.
     ZaznamCD *a = zoznam.Prvy, *b = a->Dalsi, *c = b->Dalsi;
