@@ -22,15 +22,19 @@ struct SaveResult {
 };
 
 /// Writes the file `path` anew with what `write` gives its sink (false: the sink refused).
-/// The bytes go to a file without a name where the file system allows it, else to a temporary
-/// file beside the old one, which is removed on every failure. Once every byte is written,
-/// `mayReplace` is asked whether they are to replace the file: false cancels the save, and the
-/// temporary file goes. Otherwise that file is synced, and only then is the old file kept as
-/// `file~` (a second name where the file system has hard links, a synced copy where it has
-/// not) and replaced; last, the folder is synced. A failure before the backup leaves the old
-/// file and its backup as they were; a failed replacement leaves the old file, with the backup
-/// holding the same. Nothing is left beside them.
+/// An old file that a plain write could not change (read-only to the user, or another user's
+/// in a folder with the sticky bit) is refused first, with nothing written.
+/// The bytes go to a file without a name where the file system allows it and /proc can name
+/// it, else to a temporary file beside the old one, which is removed on every failure. Once
+/// every byte is written, `mayReplace` is asked whether they are to replace the file: false
+/// cancels the save, and the temporary file goes. Otherwise that file is synced and given a
+/// name of its own, and only then is the old file kept as `file~` (a second name where the
+/// file system has hard links, a synced copy where it has not) and replaced; last, the folder
+/// is synced. A failure before the backup leaves the old file and its backup as they were; a
+/// failed replacement leaves the old file, with the backup holding the same. Nothing is left
+/// beside them.
 /// A symbolic link at `path` stays a link: the file it points to is written, its backup
-/// beside it. The new file takes the old one's permissions and owner where allowed.
+/// beside it. The new file and a copied backup take the old one's permissions, group and
+/// owner where the user may give them.
 SaveResult saveSafely(const std::string &path, const std::function<bool(ByteSink &)> &write,
                       const std::function<bool()> &mayReplace);
