@@ -330,8 +330,10 @@ bool canBeNamed(int fd)
 
 } // namespace
 
-SaveResult saveSafely(const std::string &path, const std::function<bool(ByteSink &)> &write,
-                      const std::function<bool()> &mayReplace)
+SaveResult saveSafely(const std::string &path,
+                      const std::function<bool(const FileIdentity &)> &mayReplaceFile,
+                      const std::function<bool(ByteSink &)> &write,
+                      const std::function<bool()> &mayUseBytes)
 {
     SaveResult result;
     result.file = path;
@@ -368,6 +370,8 @@ SaveResult saveSafely(const std::string &path, const std::function<bool(ByteSink
         return endWith(Outcome::NotRegular, 0);
     if (const int refused = existed ? refusalOf(folder.get(), name, old) : 0)
         return endWith(Outcome::Failed, refused);
+    if (existed && !mayReplaceFile(FileIdentity{old.st_dev, old.st_ino}))
+        return endWith(Outcome::Cancelled, 0);
 
     // A file without a name leaves nothing behind when the program is killed while writing.
     // Where the file system cannot make one (vfat), or nothing could name it later, a temporary
@@ -384,7 +388,7 @@ SaveResult saveSafely(const std::string &path, const std::function<bool(ByteSink
     DescriptorSink sink(file.get());
     if (!write(sink))
         return endWith(Outcome::Failed, sink.error() ? sink.error() : EIO);
-    if (!mayReplace())
+    if (!mayUseBytes())
         return endWith(Outcome::Cancelled, 0);
     if (existed && !takeOwnerAndMode(file.get(), old, error))
         return endWith(Outcome::Failed, error);
@@ -402,11 +406,13 @@ SaveResult saveSafely(const std::string &path, const std::function<bool(ByteSink
     const Descriptor kept(listable ? -1 : fcntl(file.get(), F_DUPFD_CLOEXEC, 0));
     if (!listable && kept.get() < 0)
         return endWith(Outcome::Failed, errno);
+    const std::optional<FileIdentity> written = identityOf(file.get());
     if (!file.close())
         return endWith(Outcome::Failed, errno);
     if (renameat(folder.get(), temporary.name(), folder.get(), name.c_str()) != 0)
         return endWith(Outcome::Failed, errno);
     temporary.renamed();
+    result.written = written;
     // The renames are on the disk only once the folder is. Some file systems cannot sync a
     // folder at all (EINVAL); there is nothing more to do on them.
     if ((listable ? fsync(folder.get()) : syncfs(kept.get())) != 0 && errno != EINVAL)

@@ -369,8 +369,7 @@ const std::tuple<const char *, int Faults::*, int> kFaults[] = {
     {"backuprename", &Faults::backupRename, EIO}, {"full", &Faults::write, ENOSPC}, {"short", &Faults::writeAtMost, 7},
     {"noproc", &Faults::noProc, ENOENT}, {"nameless", &Faults::nameUnnamed, ENOSPC}}; // clang-format on
 
-// What every folder holds, and how rows make an old file (in a mode no umask would leave) and an
-// older backup.
+// What every folder holds; how rows make an old file (in a mode no umask leaves) and a backup.
 const std::string kFolder = "mkdir sub; printf 'another file' >sub/other.pln; old() { printf "
                             "'the old version' >$1; chmod 2646 $1; }; older() { printf 'the "
                             "version before' >$1; }; ";
@@ -422,13 +421,11 @@ TEST(Load, LoadedRecordsChangedCopiedRelinkedAndFreedLikeOthers)
     EXPECT_EQ(NajdiStratu(other).value_or(StrataPriUlozeni{}).field, Pole::DatumVratenia);
 }
 
-// Each row's folder before and after a save: what is there (made by a few shell commands, `$n`
-// the name saved to), the disk (0 all works, 1 too many links so that the backup is a copy, 2
-// like vfat), the faults, and who saves. A failed save leaves every name as it was, a failed
-// rename the backup made; a save that succeeds leaves the new file in place with the old one's
-// permissions, group and owner as far as the saver may give them, and NAME.pln~ a file of its
-// own holding the previous version: the old file itself where links work, else a copy with the
-// same rights. Nothing is ever left beside them.
+// Each row's folder (made by shell commands, `$n` the name saved to), disk (0 all works, 1 too
+// many links, so the backup is a copy, 2 like vfat), faults and saver. A failed save leaves every
+// name as it was, a failed rename the backup made; a save leaves the new file in place with the
+// old one's rights as far as the saver may give them, and NAME.pln~ holding the previous version:
+// the old file itself where links work, else a copy with the same rights. Nothing else is left.
 TEST(SaveSafely, KeepsTheOldFileOrTheNewOneWithItsPreviousVersion)
 {
     const struct {
@@ -451,7 +448,7 @@ TEST(SaveSafely, KeepsTheOldFileOrTheNewOneWithItsPreviousVersion)
         {"a pipe at the name", "mkfifo $n", "unasked", Outcome::NotRegular},
         {"a folder's name", "old $n", "slash unasked", Outcome::NotRegular, EISDIR},
         {"a folder that is gone", "", "gone unasked", Outcome::Failed, ENOENT},
-        {"the disk full for a moment, the writer's buffer full", "old $n; older $n~", "full unasked", Outcome::Failed, ENOSPC},
+        {"the disk full for a moment, the writer's buffer full", "old $n; older $n~", "full", Outcome::Failed, ENOSPC},
         {"the new file cannot be synced", "old $n; older $n~", "sync", Outcome::Failed, EIO},
         {"the new file cannot be named", "old $n; older $n~", "nameless", Outcome::Failed, ENOSPC, "01"},
         {"no /proc to name a file without a name", "old $n; older $n~", "noproc", Outcome::Saved, 0, "01"},
@@ -498,9 +495,8 @@ TEST(SaveSafely, KeepsTheOldFileOrTheNewOneWithItsPreviousVersion)
             ASSERT_TRUE(mkdtemp(scratch));
             const std::string top = scratch, real = has("link") ? "sub/b.pln" : name,
                               backup = real + '~';
-            const std::string made =
-                "set -e; cd " + top + "; n=" + name + "; " + kFolder + row.folder;
-            ASSERT_EQ(std::system(made.c_str()), 0);
+            const std::string make = "set -e; cd " + top + "; n=" + name + "; " + kFolder;
+            ASSERT_EQ(std::system((make + row.folder).c_str()), 0);
             auto before = listing(top);
 
             const ZoznamCD &zoznam = has("full") ? large : small;
@@ -509,7 +505,8 @@ TEST(SaveSafely, KeepsTheOldFileOrTheNewOneWithItsPreviousVersion)
             const auto save = [&] {
                 bool asked = false;
                 const SaveResult r = saveSafely(
-                    path, [&](ByteSink &sink) { return UlozDatabazu(sink, zoznam); },
+                    path, [&](const FileIdentity &) { return asked = true; },
+                    [&](ByteSink &sink) { return UlozDatabazu(sink, zoznam); },
                     [&] { return asked = true, !has("cancel"); });
                 return std::array<int, 3>{int(r.outcome), r.error, asked};
             };
@@ -544,6 +541,5 @@ TEST(SaveSafely, KeepsTheOldFileOrTheNewOneWithItsPreviousVersion)
         }
     }
     if (!canBeUser)
-        GTEST_SKIP()
-            << "the rows saved by root or by an ordinary user need root, which may become one";
+        GTEST_SKIP() << "not root: the rows saved by root or an ordinary user did not run";
 }
