@@ -48,6 +48,7 @@ FileLoad loadDatabaseFile(const QString &path)
         load.error = reasonOf(file);
         return load;
     }
+    load.identity = identityOf(file.handle());
     DeviceSource source(file);
     load.result = NacitajDatabazu(source);
     if (source.failed())
@@ -56,12 +57,15 @@ FileLoad loadDatabaseFile(const QString &path)
 }
 
 SaveResult saveDatabaseFile(const QString &path, const ZoznamCD &zoznam,
+                            const std::optional<FileIdentity> &own,
+                            const std::function<bool()> &replaceOther,
                             const std::function<bool(const StrataPriUlozeni &)> &saveAnyway)
 {
     // The writer finds the first loss in the pass it makes anyway.
     std::optional<StrataPriUlozeni> loss;
     return saveSafely(
         QFile::encodeName(path).toStdString(),
+        [&](const FileIdentity &there) { return there == own || replaceOther(); },
         [&](ByteSink &sink) { return UlozDatabazu(sink, zoznam, &loss); },
         [&] { return !loss || saveAnyway(*loss); });
 }

@@ -120,9 +120,10 @@ bool TMainForm::unsavedChanges() const
     return ui->Save->isEnabled();
 }
 
-int TMainForm::ask(const QString &text)
+int TMainForm::ask(const QString &text, int flags)
 {
-    return asker_.messageBox(this, text, Messages::kCaption, Box::OkCancel | Box::IconWarning);
+    return asker_.messageBox(this, text, Messages::kCaption,
+                             Box::OkCancel | Box::IconWarning | flags);
 }
 
 void TMainForm::report(const QString &text)
@@ -160,6 +161,7 @@ void TMainForm::OpenClick()
         return;
     }
     Zoznam = std::move(load.result->zoznam);
+    collectionFile_ = load.identity;
     showCount();
     ui->Save->setEnabled(false);
 }
@@ -169,12 +171,20 @@ void TMainForm::SaveClick()
     if (!SaveDialog.Execute())
         return;
     const QString name = SaveDialog.FileName;
-    const SaveResult saved = saveDatabaseFile(name, Zoznam, [&](const StrataPriUlozeni &loss) {
-        return ask(Messages::lossWarning(name, loss)) != Box::ResultCancel;
-    });
+    // Replacing another collection loses it, so Enter does not: Cancel is the default.
+    const auto replaceOther = [&] {
+        return ask(Messages::replacePrompt(name), Box::CancelDefault) != Box::ResultCancel;
+    };
+    const SaveResult saved = saveDatabaseFile(
+        name, Zoznam, collectionFile_, replaceOther, [&](const StrataPriUlozeni &loss) {
+            return ask(Messages::lossWarning(name, loss)) != Box::ResultCancel;
+        });
     // Save stays on: the user kept the file as it was.
     if (saved.outcome == SaveResult::Outcome::Cancelled)
         return;
+    // The file at the name is the one just written, also where the disk did not confirm it.
+    if (saved.written)
+        collectionFile_ = saved.written;
     // Whatever went wrong, the collection may not be safe on the disk yet: Save stays on.
     if (saved.outcome != SaveResult::Outcome::Saved) {
         report(Messages::saveProblem(name, saved));

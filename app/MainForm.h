@@ -1,11 +1,13 @@
 #pragma once
 
+#include "storage/FileIdentity.h"
 #include "toolkit/Asker.h"
 #include "toolkit/FileDialog.h"
 
 #include <QMainWindow>
 
 #include <memory>
+#include <optional>
 
 namespace Ui {
 class TMainForm;
@@ -53,13 +55,16 @@ class TMainForm : public QMainWindow {
     bool unsavedChanges() const;
     /// Asks the end prompt if there are unsaved changes; true when the program may end.
     bool mayEnd();
-    int ask(const QString &text);
+    int ask(const QString &text, int flags = 0);
     void report(const QString &text);
     void showCount();
     void fitLabels();
 
     std::unique_ptr<Ui::TMainForm> ui;
     Asker &asker_;
+    /// The file the collection in memory was opened from or last saved to, so that Save asks
+    /// before it replaces any other; none for a collection begun here.
+    std::optional<FileIdentity> collectionFile_;
 };
 
 /// The main window of the running program, created first at start-up.

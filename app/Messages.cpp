@@ -101,6 +101,11 @@ QString lossWarning(const QString &path, const StrataPriUlozeni &loss)
         .arg(boxOf(loss), what(loss.kind), quoted(path));
 }
 
+QString replacePrompt(const QString &path)
+{
+    return QStringLiteral("Subor %1 uz existuje.\nNahradit ho?").arg(quoted(path));
+}
+
 QString saveProblem(const QString &path, const SaveResult &result)
 {
     // The system's words, in the user's language where the system has them.

@@ -23,6 +23,8 @@ QString readFailed(const QString &path, const QString &reason);
 QString loadStopped(const QString &path, const VysledokNacitania &result);
 /// Texts that the file would not bring back; asks whether to save anyway.
 QString lossWarning(const QString &path, const StrataPriUlozeni &loss);
+/// A file other than the collection's own is at `path`; asks whether to replace it.
+QString replacePrompt(const QString &path);
 /// What the user is told of a save to `path` that ended neither `Saved` nor `Cancelled`.
 QString saveProblem(const QString &path, const SaveResult &result);
 

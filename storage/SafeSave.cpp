@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <random>
 #include <utility>
@@ -153,12 +154,14 @@ bool followLinks(std::string &path, int &error)
     return false;
 }
 
-std::string randomSuffix()
+// `stem` and a random suffix, the stem cut short where the name would pass the file system's
+// limit, so that any name whose backup name fits can be saved.
+std::string beside(const std::string &stem)
 {
     static std::mt19937 random{std::random_device{}()};
     char suffix[16];
     std::snprintf(suffix, sizeof suffix, ".%08x", unsigned(random()));
-    return suffix;
+    return stem.substr(0, NAME_MAX - std::strlen(suffix)) + suffix;
 }
 
 // Creates the new file `stem` + a random suffix in `folder` for writing. Never an existing
@@ -166,7 +169,7 @@ std::string randomSuffix()
 int createBeside(int folder, const std::string &stem, mode_t mode, TemporaryName &name)
 {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        std::string candidate = stem + randomSuffix();
+        std::string candidate = beside(stem);
         const int fd =
             openat(folder, candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (fd >= 0) {
@@ -184,7 +187,7 @@ bool linkBeside(int fromFolder, const std::string &from, int flags, int folder,
                 const std::string &stem, TemporaryName &name)
 {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        std::string candidate = stem + randomSuffix();
+        std::string candidate = beside(stem);
         if (linkat(fromFolder, from.c_str(), folder, candidate.c_str(), flags) == 0) {
             name.set(std::move(candidate));
             return true;
@@ -195,8 +198,10 @@ bool linkBeside(int fromFolder, const std::string &from, int flags, int folder,
     return false;
 }
 
-// The file behind `fd` takes the owner and permissions of `old`. A file system that holds
-// neither (vfat) refuses with EPERM, as does giving a file away without the right to: neither
+// The file behind `fd` takes the owner, group and permissions of `old`, as far as the user may
+// give them: the group also where the owner cannot be given. A group that cannot be kept gets
+// no more than everyone else, as its members had before. A file system that holds none of
+// these (vfat) refuses with EPERM, as does giving a file away without the right to: neither
 // fails a save.
 bool takeOwnerAndMode(int fd, const struct stat &old, int &error)
 {
@@ -205,12 +210,20 @@ bool takeOwnerAndMode(int fd, const struct stat &old, int &error)
         error = errno;
         return false;
     }
-    if ((now.st_uid != old.st_uid || now.st_gid != old.st_gid) &&
-        fchown(fd, old.st_uid, old.st_gid) != 0 && errno != EPERM) {
-        error = errno;
-        return false;
+    bool groupKept = now.st_gid == old.st_gid;
+    if (now.st_uid != old.st_uid || !groupKept) {
+        if (fchown(fd, old.st_uid, old.st_gid) == 0 ||
+            (errno == EPERM && !groupKept && fchown(fd, uid_t(-1), old.st_gid) == 0))
+            groupKept = true;
+        else if (errno != EPERM) {
+            error = errno;
+            return false;
+        }
     }
-    if (fchmod(fd, old.st_mode & 07777) != 0 && errno != EPERM && errno != EOPNOTSUPP) {
+    mode_t mode = old.st_mode & 07777;
+    if (!groupKept)
+        mode = (mode & ~mode_t(S_IRWXG)) | (mode & S_IRWXO) << 3;
+    if (fchmod(fd, mode) != 0 && errno != EPERM && errno != EOPNOTSUPP) {
         error = errno;
         return false;
     }
@@ -284,10 +297,43 @@ bool keepPreviousVersion(int folder, const std::string &name, const struct stat 
     return true;
 }
 
+// Where a plain write over the old file would be refused, so is the save, before anything is
+// written: a file the user may not write (its mode, an access list, a read-only mount; root may
+// write any), and in a folder with the sticky bit another user's file, which no rename by
+// this user may replace. 0, or the reason.
+int refusalOf(int folder, const std::string &name, const struct stat &old)
+{
+    struct stat dir {};
+    if (faccessat(folder, name.c_str(), W_OK, AT_EACCESS) != 0 || fstat(folder, &dir) != 0)
+        return errno;
+    const uid_t user = geteuid();
+    if ((dir.st_mode & S_ISVTX) && user != 0 && old.st_uid != user && dir.st_uid != user)
+        return EPERM;
+    return 0;
+}
+
+// The name in /proc by which a file without a name can be given one.
+std::string procName(int fd)
+{
+    return "/proc/self/fd/" + std::to_string(fd);
+}
+
+// Whether the file without a name behind `fd` can be named: not where /proc is missing, as in
+// some containers and chroots.
+bool canBeNamed(int fd)
+{
+    const Descriptor viaProc(openat(AT_FDCWD, procName(fd).c_str(), O_PATH | O_CLOEXEC));
+    struct stat reached = {}, file = {};
+    return viaProc.get() >= 0 && fstat(viaProc.get(), &reached) == 0 && fstat(fd, &file) == 0 &&
+           reached.st_dev == file.st_dev && reached.st_ino == file.st_ino;
+}
+
 } // namespace
 
-SaveResult saveSafely(const std::string &path, const std::function<bool(ByteSink &)> &write,
-                      const std::function<bool()> &mayReplace)
+SaveResult saveSafely(const std::string &path,
+                      const std::function<bool(const FileIdentity &)> &mayReplaceFile,
+                      const std::function<bool(ByteSink &)> &write,
+                      const std::function<bool()> &mayUseBytes)
 {
     SaveResult result;
     result.file = path;
@@ -304,9 +350,14 @@ SaveResult saveSafely(const std::string &path, const std::function<bool(ByteSink
     const std::string name = nameOf(result.file);
     if (name.empty() || name == "." || name == "..")
         return endWith(Outcome::NotRegular, EISDIR);
-    // Every name below is taken in this folder, wherever the current directory is.
-    const Descriptor folder(
-        open(folderOf(result.file).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    // Every name below is taken in this folder, wherever the current directory is. A folder
+    // that the user may write and enter but not list (a drop box) opens only as a path, which
+    // serves every call below but the folder's sync.
+    const std::string folderName = folderOf(result.file);
+    Descriptor folder(open(folderName.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    const bool listable = folder.get() >= 0;
+    if (!listable && errno == EACCES)
+        folder = Descriptor(open(folderName.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
     if (folder.get() < 0)
         return endWith(Outcome::Failed, errno);
     struct stat old {};
@@ -317,13 +368,18 @@ SaveResult saveSafely(const std::string &path, const std::function<bool(ByteSink
     // renamed over the device itself.
     if (existed && !S_ISREG(old.st_mode))
         return endWith(Outcome::NotRegular, 0);
+    if (const int refused = existed ? refusalOf(folder.get(), name, old) : 0)
+        return endWith(Outcome::Failed, refused);
+    if (existed && !mayReplaceFile(FileIdentity{old.st_dev, old.st_ino}))
+        return endWith(Outcome::Cancelled, 0);
 
     // A file without a name leaves nothing behind when the program is killed while writing.
-    // Where the file system cannot make one (vfat), a temporary name is used.
+    // Where the file system cannot make one (vfat), or nothing could name it later, a temporary
+    // name is used from the start.
     TemporaryName temporary(folder.get());
     const mode_t mode = existed ? old.st_mode & 0777 : 0666;
     Descriptor file(openat(folder.get(), ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, mode));
-    const bool unnamed = file.get() >= 0;
+    const bool unnamed = file.get() >= 0 && canBeNamed(file.get());
     if (!unnamed)
         file = Descriptor(createBeside(folder.get(), name, mode, temporary));
     if (file.get() < 0)
@@ -332,26 +388,34 @@ SaveResult saveSafely(const std::string &path, const std::function<bool(ByteSink
     DescriptorSink sink(file.get());
     if (!write(sink))
         return endWith(Outcome::Failed, sink.error() ? sink.error() : EIO);
-    if (!mayReplace())
+    if (!mayUseBytes())
         return endWith(Outcome::Cancelled, 0);
     if (existed && !takeOwnerAndMode(file.get(), old, error))
         return endWith(Outcome::Failed, error);
-    // Every byte is on the disk before anything that is there now changes.
+    // Nothing that is there now changes before every byte is on the disk and the new file has
+    // a name of its own.
     if (fdatasync(file.get()) != 0)
+        return endWith(Outcome::Failed, errno);
+    if (unnamed && !linkBeside(AT_FDCWD, procName(file.get()), AT_SYMLINK_FOLLOW, folder.get(),
+                               name, temporary))
         return endWith(Outcome::Failed, errno);
     if (existed && !keepPreviousVersion(folder.get(), name, old, name + '~', error))
         return endWith(Outcome::BackupFailed, error);
-    if (unnamed && !linkBeside(AT_FDCWD, "/proc/self/fd/" + std::to_string(file.get()),
-                               AT_SYMLINK_FOLLOW, folder.get(), name, temporary))
+    // A folder open only as a path cannot be synced; the new file's whole file system is,
+    // through a descriptor of the file kept past the rename.
+    const Descriptor kept(listable ? -1 : fcntl(file.get(), F_DUPFD_CLOEXEC, 0));
+    if (!listable && kept.get() < 0)
         return endWith(Outcome::Failed, errno);
+    const std::optional<FileIdentity> written = identityOf(file.get());
     if (!file.close())
         return endWith(Outcome::Failed, errno);
     if (renameat(folder.get(), temporary.name(), folder.get(), name.c_str()) != 0)
         return endWith(Outcome::Failed, errno);
     temporary.renamed();
+    result.written = written;
     // The renames are on the disk only once the folder is. Some file systems cannot sync a
     // folder at all (EINVAL); there is nothing more to do on them.
-    if (fsync(folder.get()) != 0 && errno != EINVAL)
+    if ((listable ? fsync(folder.get()) : syncfs(kept.get())) != 0 && errno != EINVAL)
         return endWith(Outcome::NotDurable, errno);
     return result;
 }

@@ -39,6 +39,12 @@ int syncFault(int fd)
     return type == S_IFREG && faults.syncsFirst-- <= 0 ? faults.fileSync : 0;
 }
 
+// -1 for a path outside /proc/self/fd; else the errno of reaching a file through it, or 0.
+int viaProc(const char *path)
+{
+    return std::strncmp(path, "/proc/self/fd/", 14) != 0 ? -1 : faults.noProc;
+}
+
 } // namespace
 
 SystemFaults::Faults &SystemFaults::current()
@@ -59,12 +65,18 @@ int fdatasync(int fd)
     return orNext<int(int)>("fdatasync", syncFault(fd), fd);
 }
 
+int syncfs(int fd)
+{
+    return orNext<int(int)>("syncfs", faults.folderSync, fd);
+}
+
 int linkat(int fromFolder, const char *from, int toFolder, const char *to, int flags)
 {
-    // A file made without a name has no other name yet, so it can always be given one.
-    const bool unnamed = std::strncmp(from, "/proc/self/fd/", 14) == 0;
-    return orNext<int(int, const char *, int, const char *, int)>(
-        "linkat", unnamed ? 0 : faults.link, fromFolder, from, toFolder, to, flags);
+    // A file made without a name has no other name yet: too many links never stop it.
+    const int proc = viaProc(from);
+    const int error = proc < 0 ? faults.link : proc > 0 ? proc : faults.nameUnnamed;
+    return orNext<int(int, const char *, int, const char *, int)>("linkat", error, fromFolder, from,
+                                                                  toFolder, to, flags);
 }
 
 int openat(int folder, const char *path, int flags, ...)
@@ -78,7 +90,8 @@ int openat(int folder, const char *path, int flags, ...)
         va_end(arguments);
     }
     return orNext<int(int, const char *, int, ...)>(
-        "openat", tmpFile && faults.noUnnamedFiles ? EOPNOTSUPP : 0, folder, path, flags, mode);
+        "openat", tmpFile && faults.noUnnamedFiles ? EOPNOTSUPP : std::max(viaProc(path), 0),
+        folder, path, flags, mode);
 }
 
 int fchmod(int fd, mode_t mode)
@@ -94,7 +107,7 @@ ssize_t write(int fd, const void *data, size_t size)
     if (file && faults.writeAtMost > 0 && ++writes % 2 == 0)
         return errno = EINTR, -1;
     if (file && faults.writeAtMost > 0)
-        size = std::min(size, faults.writeAtMost);
+        size = std::min(size, std::size_t(faults.writeAtMost));
     return orNext<ssize_t(int, const void *, size_t)>(
         "write", file ? std::exchange(faults.write, 0) : 0, fd, data, size);
 }

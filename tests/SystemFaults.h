@@ -12,15 +12,17 @@ namespace SystemFaults {
 struct Faults {
     int fileSync = 0;            ///< errno of fsync and fdatasync on a regular file; 0 for none
     int syncsFirst = 0;          ///< how many such syncs succeed before fileSync applies
-    int folderSync = 0;          ///< errno of fsync and fdatasync on a folder
+    int folderSync = 0;          ///< errno of fsync and fdatasync on a folder, and of syncfs
     int rename = 0;              ///< errno of a rename onto a name that does not end in '~'
     int backupRename = 0;        ///< errno of a rename onto a name that ends in '~'
     int link = 0;                ///< errno of linkat to a file that has a name
     bool noUnnamedFiles = false; ///< open with O_TMPFILE fails with EOPNOTSUPP
     int chmod = 0;               ///< errno of fchmod
     int write = 0;               ///< errno of the next write to a regular file; later ones work
-    std::size_t writeAtMost = 0; ///< write to a regular file takes at most this many bytes, every
+    int writeAtMost = 0;         ///< write to a regular file takes at most this many bytes, every
                                  ///< other one interrupted; 0: all
+    int noProc = 0;              ///< errno of reaching a file by /proc/self/fd: ENOENT, no /proc
+    int nameUnnamed = 0;         ///< errno of linkat that names a file made without a name
 
     /// A file system like vfat: no hard links, no files without a name, no permissions.
     static Faults vfat() { return {0, 0, 0, 0, 0, EPERM, true, EPERM, 0, 0}; }

@@ -48,11 +48,10 @@ int QtAsker::messageBox(QWidget *parent, const QString &text, const QString &cap
     QMessageBox box(iconOf(flags), caption, text, QMessageBox::NoButton, parent);
     box.setTextFormat(Qt::PlainText); // file names may hold '<'
     QPushButton *ok = box.addButton(QMessageBox::Ok);
-    box.setDefaultButton(ok);
-    if ((flags & 0x0F) == Box::OkCancel)
-        box.setEscapeButton(box.addButton(QMessageBox::Cancel));
-    else
-        box.setEscapeButton(ok);
+    QPushButton *cancel =
+        (flags & 0x0F) == Box::OkCancel ? box.addButton(QMessageBox::Cancel) : nullptr;
+    box.setEscapeButton(cancel ? cancel : ok);
+    box.setDefaultButton(cancel && (flags & Box::CancelDefault) ? cancel : ok);
     box.exec();
     // Escape and the close box "click" the escape button.
     return box.clickedButton() == ok ? Box::ResultOk : Box::ResultCancel;

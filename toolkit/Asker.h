@@ -9,10 +9,11 @@ class QWidget;
 
 /// Style flags and results of the program's message boxes.
 namespace Box {
-inline constexpr int Ok = 0x00;          ///< one button, OK
-inline constexpr int OkCancel = 0x01;    ///< OK and Cancel
-inline constexpr int IconStop = 0x10;    ///< the error icon
-inline constexpr int IconWarning = 0x30; ///< the exclamation icon
+inline constexpr int Ok = 0x00;             ///< one button, OK
+inline constexpr int OkCancel = 0x01;       ///< OK and Cancel
+inline constexpr int CancelDefault = 0x100; ///< with OK and Cancel: Enter presses Cancel
+inline constexpr int IconStop = 0x10;       ///< the error icon
+inline constexpr int IconWarning = 0x30;    ///< the exclamation icon
 inline constexpr int ResultOk = 1;
 inline constexpr int ResultCancel = 2; ///< also Escape and the close box
 } // namespace Box
@@ -47,9 +48,9 @@ class QtAsker : public Asker {
     QString fileName(QWidget *parent, const FileQuestion &question) override;
 };
 
-/// Sets `dialog` up to ask `question`. Neither kind asks anything of its own: Save replaces a
-/// file without a question, and Open takes any name, also one that does not exist, so that
-/// the program answers it in its own words.
+/// Sets `dialog` up to ask `question`. Neither kind asks anything of its own: the program asks
+/// itself, and only when a save would replace another collection, and Open takes any name, also
+/// one that does not exist, so that the program answers it in its own words.
 void setUpFileDialog(QFileDialog &dialog, const FileQuestion &question);
 
 /// The asker of windows that were given no other.

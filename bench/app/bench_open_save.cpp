@@ -135,10 +135,12 @@ double saveSorted(const std::string &path, const std::string &to)
         std::exit(1);
     ZoradZoznam(Zoznam, kSurname, nullptr);
     const double start = now();
-    // The collection has no text that the file would lose: a warning would end the run.
+    // The collection has no text that the file would lose: a warning would end the run. A file
+    // left at `to` by an earlier run is replaced, as a user who agreed would have it.
     const auto refuse = [](const StrataPriUlozeni &) { return false; };
-    if (saveDatabaseFile(QString::fromStdString(to), Zoznam, refuse).outcome !=
-        SaveResult::Outcome::Saved)
+    if (saveDatabaseFile(
+            QString::fromStdString(to), Zoznam, std::nullopt, [] { return true; }, refuse)
+            .outcome != SaveResult::Outcome::Saved)
         std::exit(1);
     return now() - start;
 }

@@ -1,14 +1,28 @@
 #include "core/Triedenie.h"
 #include "storage/Databaza.h"
+#include "storage/SafeSave.h"
+#include "tests/SystemFaults.h"
 
 #include <gtest/gtest.h>
 
+#include <grp.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <array>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <map>
 #include <random>
+#include <sstream>
 
 using std::string_literals::operator""s;
 using Reason = DovodZastavenia;
 using Kind = StrataPriUlozeni::Kind;
+using Outcome = SaveResult::Outcome;
 
 namespace {
 
@@ -292,6 +306,74 @@ TEST(NajdiStratu, FindsTheFirstTextThatASaveAndLoadWouldChange)
     }
 }
 
+// The ordinary user: uid 4321, primary group 4444, a member of 5555 too.
+constexpr uid_t kUser = 4321;
+constexpr gid_t kGroup = 4444, kShared = 5555;
+
+// A name in the folder: a file's bytes, a link's target or a mark; its mode, owner, group, inode.
+using Entry = std::tuple<std::string, mode_t, uid_t, gid_t, ino_t>;
+
+std::map<std::string, Entry> listing(const std::string &top)
+{
+    std::map<std::string, Entry> out;
+    for (const auto &item : std::filesystem::recursive_directory_iterator(top)) {
+        struct stat st {};
+        lstat(item.path().c_str(), &st);
+        std::ostringstream content;
+        if (S_ISLNK(st.st_mode))
+            content << "-> " << std::filesystem::read_symlink(item.path()).string();
+        else if (S_ISREG(st.st_mode))
+            content << std::ifstream(item.path()).rdbuf();
+        out[item.path().lexically_relative(top)] = {content.str(), st.st_mode & 07777, st.st_uid,
+                                                    st.st_gid, st.st_ino};
+    }
+    return out;
+}
+
+// A new file made from `old` by the ordinary user or root, found as `now`: the user gives no
+// other owner, only a group he is in, and a group not kept has no more rights than others.
+Entry carried(const Entry &old, const Entry &now, bool user, bool keepsModes)
+{
+    const auto &[content, mode, uid, gid, inode] = old;
+    const bool groupKept = !user || gid == kGroup || gid == kShared;
+    const mode_t groupBits = (groupKept ? mode : mode << 3) & 070;
+    return {content, keepsModes ? (mode & ~070) | groupBits : std::get<1>(now), user ? kUser : uid,
+            groupKept ? gid : kGroup, std::get<4>(now)};
+}
+
+// Outcome, errno, and whether the written bytes were offered, of `save` run in a child that has
+// taken the ordinary user's rights (CI runs as root); an outcome of -1 where it cannot.
+std::array<int, 3> asUser(const std::function<std::array<int, 3>()> &save)
+{
+    void *shared = mmap(nullptr, 64, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
+    if (shared == MAP_FAILED)
+        return {-1, 0, 0};
+    auto &got = *new (shared) std::array<int, 3>{-1, 0, 0};
+    const gid_t groups[] = {kShared};
+    const pid_t child = fork();
+    if (child == 0)
+        _exit(setgroups(1, groups) || setgid(kGroup) || setuid(kUser) ? 1 : (got = save(), 0));
+    int status = 0;
+    const std::array<int, 3> result =
+        child > 0 && waitpid(child, &status, 0) == child ? got : std::array{-1, 0, 0};
+    munmap(shared, 64);
+    return result;
+}
+
+// The faults that a row's words set.
+using Faults = SystemFaults::Faults;
+const std::tuple<const char *, int Faults::*, int> kFaults[] = {
+    // clang-format off
+    {"sync", &Faults::fileSync, EIO}, {"copysync", &Faults::fileSync, EIO}, {"copysync", &Faults::syncsFirst, 1},
+    {"foldersync", &Faults::folderSync, EIO}, {"nofoldersync", &Faults::folderSync, EINVAL}, {"rename", &Faults::rename, EIO},
+    {"backuprename", &Faults::backupRename, EIO}, {"full", &Faults::write, ENOSPC}, {"short", &Faults::writeAtMost, 7},
+    {"noproc", &Faults::noProc, ENOENT}, {"nameless", &Faults::nameUnnamed, ENOSPC}}; // clang-format on
+
+// What every folder holds; how rows make an old file (in a mode no umask leaves) and a backup.
+const std::string kFolder = "mkdir sub; printf 'another file' >sub/other.pln; old() { printf "
+                            "'the old version' >$1; chmod 2646 $1; }; older() { printf 'the "
+                            "version before' >$1; }; ";
+
 } // namespace
 
 // Records of a loaded file live in their list's storage and point into the bytes it read:
@@ -337,4 +419,127 @@ TEST(Load, LoadedRecordsChangedCopiedRelinkedAndFreedLikeOthers)
     other.Aktualny->setMeno("0");
     other.Aktualny->setMeno("Jan"); // mended: the loss found is the later one
     EXPECT_EQ(NajdiStratu(other).value_or(StrataPriUlozeni{}).field, Pole::DatumVratenia);
+}
+
+// Each row's folder (made by shell commands, `$n` the name saved to), disk (0 all works, 1 too
+// many links, so the backup is a copy, 2 like vfat), faults and saver. A failed save leaves every
+// name as it was, a failed rename the backup made; a save leaves the new file in place with the
+// old one's rights as far as the saver may give them, and NAME.pln~ holding the previous version:
+// the old file itself where links work, else a copy with the same rights. Nothing else is left.
+TEST(SaveSafely, KeepsTheOldFileOrTheNewOneWithItsPreviousVersion)
+{
+    const struct {
+        const char *name, *folder, *setup;
+        Outcome outcome = Outcome::Saved;
+        int error = 0;
+        const char *disks = "012";
+    } rows[] = {
+        // clang-format off
+        {"over an old file and its backup", "old $n; older $n~", ""},
+        {"a symbolic link at the backup's name", "old $n; ln -s sub/other.pln $n~", ""},
+        {"a read-only backup", "old $n; older $n~; chmod 400 $n~", ""},
+        {"the backup the same file as the old one", "old $n; ln $n $n~", "samebackup"},
+        {"the database a chain of symbolic links", "old sub/b.pln; older sub/b.pln~; ln -s sub/c.pln $n; ln -s b.pln sub/c.pln", "link"},
+        {"the database a symbolic link to no file yet", "ln -s sub/c.pln $n; ln -s b.pln sub/c.pln", "link"},
+        {"writes taken a few bytes at a time, some interrupted", "old $n; older $n~", "short"},
+        {"a file system that syncs no folder", "old $n", "nofoldersync"},
+        {"the folder cannot be synced", "old $n; older $n~", "foldersync", Outcome::NotDurable, EIO},
+        {"the bytes refused by the caller", "old $n; older $n~", "cancel", Outcome::Cancelled},
+        {"a pipe at the name", "mkfifo $n", "unasked", Outcome::NotRegular},
+        {"a folder's name", "old $n", "slash unasked", Outcome::NotRegular, EISDIR},
+        {"a folder that is gone", "", "gone unasked", Outcome::Failed, ENOENT},
+        {"the disk full for a moment, the writer's buffer full", "old $n; older $n~", "full", Outcome::Failed, ENOSPC},
+        {"the new file cannot be synced", "old $n; older $n~", "sync", Outcome::Failed, EIO},
+        {"the new file cannot be named", "old $n; older $n~", "nameless", Outcome::Failed, ENOSPC, "01"},
+        {"no /proc to name a file without a name", "old $n; older $n~", "noproc", Outcome::Saved, 0, "01"},
+        {"a folder at the backup's name", "old $n; mkdir $n~", "", Outcome::BackupFailed, EISDIR},
+        {"the backup cannot be renamed", "old $n; older $n~", "backuprename", Outcome::BackupFailed, EIO},
+        {"the backup's copy cannot be synced", "old $n; older $n~", "copysync", Outcome::BackupFailed, EIO, "12"},
+        {"the new file cannot take the old one's name", "old $n; older $n~", "rename", Outcome::Failed, EIO},
+        {"a name of 246 bytes", "old $n; older $n~", "long246"},
+        {"a name of 254 bytes", "old $n; older $n~", "long254"},
+        {"a name of 255 bytes over a file: no room for the backup", "old $n", "long255", Outcome::BackupFailed, ENAMETOOLONG},
+        {"a new file of 255 bytes", "", "long255"},
+        {"a read-only file, saved by root", "old $n; chmod 444 $n", "root"},
+        {"a read-only file, saved by its owner", "old $n; older $n~; chmod 444 $n; chown -R 4321:4444 .", "user unasked", Outcome::Failed, EACCES},
+        {"another user's file in a shared group", "old $n; older $n~; chown 1234:5555 $n; chmod 664 $n; chgrp 5555 .; chmod 775 .", "user"},
+        {"a private file", "old $n; chown 4321:5555 $n; chmod 600 $n; chown 4321 .", "user"},
+        {"a file of a group its owner is not in", "old $n; chown 4321:6666 $n; chmod 640 $n; chown 4321 .", "user"},
+        {"a folder to write and enter but not list", "old $n; older $n~; chown -R 4321:4444 .; chmod 300 .", "user"},
+        {"that folder cannot be synced", "old $n; chown -R 4321:4444 .; chmod 300 .", "user foldersync", Outcome::NotDurable, EIO},
+        {"another user's file in a sticky folder", "old $n; chown 1234:5555 $n; chmod 664 $n; chmod 1777 .", "user unasked", Outcome::Failed, EPERM},
+        // clang-format on
+    };
+    Texts big = d; // in the large collection the writer's buffer is full before the last record
+    big[5] = std::string(40'000, 'M');
+    ZoznamCD small, large;
+    for (auto [zoznam, texts] : {std::pair{&small, d}, {&large, big}, {&large, d}, {&large, big}})
+        append(*zoznam, texts);
+    const mode_t mask = umask(0);
+    umask(mask);
+    const bool canBeUser = geteuid() == 0 && asUser([] { return std::array{0, 0, 0}; })[0] == 0;
+    for (const auto &row : rows) {
+        for (const char disk : std::string(row.disks)) {
+            SCOPED_TRACE(row.name + ", disk "s + disk);
+            const auto has = [&](const std::string &word) {
+                return (" "s + row.setup + " ").find(" " + word + " ") != std::string::npos;
+            };
+            const bool user = has("user");
+            if ((user || has("root")) && !canBeUser)
+                continue;
+            std::string name = "a.pln";
+            for (const std::size_t length : {246, 254, 255})
+                name = has("long" + std::to_string(length)) ? std::string(length - 4, 'x') + ".pln"
+                                                            : name;
+            char scratch[] = "/tmp/tst_databaza.XXXXXX";
+            ASSERT_TRUE(mkdtemp(scratch));
+            const std::string top = scratch, real = has("link") ? "sub/b.pln" : name,
+                              backup = real + '~';
+            const std::string make = "set -e; cd " + top + "; n=" + name + "; " + kFolder;
+            ASSERT_EQ(std::system((make + row.folder).c_str()), 0);
+            auto before = listing(top);
+
+            const ZoznamCD &zoznam = has("full") ? large : small;
+            const std::string path =
+                top + (has("gone") ? "/gone/" : "/") + (has("slash") ? "" : name);
+            const auto save = [&] {
+                bool asked = false;
+                const SaveResult r = saveSafely(
+                    path, [&](const FileIdentity &) { return asked = true; },
+                    [&](ByteSink &sink) { return UlozDatabazu(sink, zoznam); },
+                    [&] { return asked = true, !has("cancel"); });
+                return std::array<int, 3>{int(r.outcome), r.error, asked};
+            };
+            auto faults = disk == '2' ? Faults::vfat() : Faults();
+            faults.link = disk == '1' ? EMLINK : faults.link;
+            for (const auto &[word, fault, error] : kFaults)
+                faults.*fault = has(word) ? error : faults.*fault;
+            const std::array<int, 3> result = [&] {
+                const SystemFaults::Scope scope(faults);
+                return user ? asUser(save) : save();
+            }();
+            EXPECT_EQ(Outcome(result[0]), row.outcome);
+            EXPECT_EQ(result[1], row.error) << std::strerror(result[1]);
+            EXPECT_EQ(result[2], !has("unasked"));
+            auto after = listing(top), expected = before;
+            const bool inPlace =
+                row.outcome == Outcome::Saved || row.outcome == Outcome::NotDurable;
+            const bool existed = before.count(real), copied = disk != '0' && !has("samebackup");
+            // The old file kept under a second name, or as a copy of its own.
+            if ((inPlace || has("rename")) && existed)
+                expected[backup] =
+                    copied ? carried(before[real], after[backup], user, disk != '2') : before[real];
+            const Entry fresh{"", 0666 & ~mask, user ? kUser : geteuid(), user ? kGroup : getegid(),
+                              0};
+            if (inPlace)
+                expected[real] =
+                    carried(existed ? before[real] : fresh, after[real], user, disk != '2');
+            if (inPlace)
+                std::get<0>(expected[real]) = saved(zoznam);
+            EXPECT_EQ(after, expected);
+            std::filesystem::remove_all(top);
+        }
+    }
+    if (!canBeUser)
+        GTEST_SKIP() << "not root: the rows saved by root or an ordinary user did not run";
 }
