@@ -10,6 +10,7 @@
 namespace Ui {
 class TMainForm;
 }
+class FocusTeller;
 class QCloseEvent;
 class QLabel;
 
@@ -56,10 +57,13 @@ class TMainForm : public QMainWindow {
     int ask(const QString &text);
     void report(const QString &text);
     void showCount();
+    /// Puts the record count, and after a sort its key, where a screen reader finds it.
+    void describeRecords(bool sorted);
     void fitLabels();
 
     std::unique_ptr<Ui::TMainForm> ui;
     Asker &asker_;
+    FocusTeller *focusTeller_;
 };
 
 /// The main window of the running program, created first at start-up.
