@@ -2,6 +2,7 @@
 #include "ui_MainForm.h"
 
 #include "toolkit/Application.h"
+#include "toolkit/ScreenReader.h"
 #include "toolkit/ScreenPlacement.h"
 #include "app/DatabaseFile.h"
 #include "app/Messages.h"
@@ -65,7 +66,8 @@ TMainForm::TMainForm(QWidget *parent, Asker *asker)
     : QMainWindow(parent),
       OpenDialog(FileQuestion::Kind::Open, asker ? *asker : defaultAsker(), this),
       SaveDialog(FileQuestion::Kind::Save, asker ? *asker : defaultAsker(), this),
-      ui(std::make_unique<Ui::TMainForm>()), asker_(asker ? *asker : defaultAsker())
+      ui(std::make_unique<Ui::TMainForm>()), asker_(asker ? *asker : defaultAsker()),
+      focusTeller_(new FocusTeller(*this))
 {
     ui->setupUi(this);
     setObjectName(QStringLiteral("MainForm"));
@@ -88,6 +90,7 @@ TMainForm::TMainForm(QWidget *parent, Asker *asker)
     const auto command = [this](QAction *action, void (TMainForm::*handler)()) {
         connect(action, &QAction::triggered, this, [this, handler] {
             RunCommand(asker_, this, [this, handler] { (this->*handler)(); });
+            focusTeller_->tell(); // the focused box now says how the records stand
         });
     };
     command(ui->Open, &TMainForm::OpenClick);
@@ -100,6 +103,11 @@ TMainForm::TMainForm(QWidget *parent, Asker *asker)
     command(ui->Vyhladanie1, &TMainForm::Vyhladanie1Click);
     command(ui->NastavenieVyhladavania1, &TMainForm::NastavenieVyhladavania1Click);
     command(ui->Oprograme1, &TMainForm::Oprograme1Click);
+    describeRecords(false);
+    // Qt reports an empty box's caret the first time the box takes the focus, just before the
+    // focus itself, and a screen reader then moves to the box without saying its name.
+    for (QLineEdit *box : ui->ClientArea->findChildren<QLineEdit *>())
+        box->setCursorPosition(0);
 }
 
 TMainForm::~TMainForm() = default;
@@ -135,6 +143,22 @@ void TMainForm::showCount()
 {
     ui->LabelPocetCd->setText(QString::number(Zoznam.PocetCd));
     ui->LabelPocetCd->resize(ui->LabelPocetCd->sizeHint());
+    describeRecords(false);
+}
+
+void TMainForm::describeRecords(bool sorted)
+{
+    // The boxes do nothing, but one of them has the focus whenever a command ends, and a
+    // screen reader says its description as the focus comes back to it. The bar ends a sort at
+    // 0, which says nothing of the sort itself.
+    QString text = ui->LabelPocet->text() + ' ' + ui->LabelPocetCd->text();
+    const QString key = sorted && FormTried ? FormTried->caption(TypTriedenia) : QString();
+    if (!key.isEmpty())
+        text += QStringLiteral(", zoradene podla: ") + key;
+    for (QWidget *control :
+         std::initializer_list<QWidget *>{ui->ComboBox, ui->Edit1, ui->Edit2, ui->Edit3, ui->Edit4,
+                                          ui->Edit5, ui->Edit6, ui->Edit7, ui->ProgressBar})
+        control->setAccessibleDescription(text);
 }
 
 bool TMainForm::mayEnd()
@@ -251,6 +275,7 @@ void TMainForm::Triedenie1Click()
     ui->Save->setEnabled(true);
     ProgressBarAdapter progress(*ui->ProgressBar);
     ZoradZoznam(Zoznam, TypTriedenia, &progress);
+    describeRecords(true);
 }
 
 void TMainForm::Vybertriedenia1Click()

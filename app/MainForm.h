@@ -12,6 +12,7 @@
 namespace Ui {
 class TMainForm;
 }
+class FocusTeller;
 class QCloseEvent;
 class QLabel;
 
@@ -58,6 +59,8 @@ class TMainForm : public QMainWindow {
     int ask(const QString &text, int flags = 0);
     void report(const QString &text);
     void showCount();
+    /// Puts the record count, and after a sort its key, where a screen reader finds it.
+    void describeRecords(bool sorted);
     void fitLabels();
 
     std::unique_ptr<Ui::TMainForm> ui;
@@ -65,6 +68,7 @@ class TMainForm : public QMainWindow {
     /// The file the collection in memory was opened from or last saved to, so that Save asks
     /// before it replaces any other; none for a collection begun here.
     std::optional<FileIdentity> collectionFile_;
+    FocusTeller *focusTeller_;
 };
 
 /// The main window of the running program, created first at start-up.

@@ -68,6 +68,9 @@ void THladanieForm::Edit1Change(const QString &text)
     ui->Label2->setText(QStringLiteral("Najdene: %1, po termine: %2")
                             .arg(model_->rowCount())
                             .arg(model_->overdueRows()));
+    // A screen reader says nothing when a label changes; it says the description of the box
+    // that has the focus.
+    ui->Edit1->setAccessibleDescription(ui->Label2->text());
     // The count may be wider than the designed label; it grows to the right, never shrinks.
     ui->Label2->resize(ui->Label2->size().expandedTo(ui->Label2->sizeHint()));
 }

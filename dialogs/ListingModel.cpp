@@ -37,7 +37,10 @@ int ListingModel::rowCount(const QModelIndex &parent) const
 
 QVariant ListingModel::data(const QModelIndex &index, int role) const
 {
-    // Row 0 is the designed blank row, which has no record behind it.
+    // Row 0 is the designed blank row, which has no record behind it; a screen reader, which
+    // would say nothing of it, says that it is empty.
+    if (index.row() == 0 && index.column() == 0 && role == Qt::AccessibleTextRole)
+        return QStringLiteral("Prazdny riadok");
     if (!index.isValid() || index.row() == 0)
         return {};
     return recordData(*records_[std::size_t(index.row() - 1)], index.column(), role);

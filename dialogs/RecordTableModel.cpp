@@ -1,6 +1,7 @@
 #include "dialogs/RecordTableModel.h"
 
 #include "toolkit/CodePage.h"
+#include "toolkit/ScreenReader.h"
 #include "dialogs/CutTextDelegate.h"
 
 #include <QColor>
@@ -111,4 +112,5 @@ void RecordTableModel::showIn(QTableView *view)
     rows->setSectionResizeMode(QHeaderView::Fixed);
     rows->setMinimumSectionSize(rowHeight);
     rows->setDefaultSectionSize(rowHeight);
+    tellCurrentCellOnFocus(*view);
 }

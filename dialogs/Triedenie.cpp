@@ -1,5 +1,6 @@
 #include "dialogs/Triedenie.h"
 
+#include "core/Pole.h"
 #include "core/Triedenie.h"
 #include "dialogs/RadioChoice.h"
 #include "dialogs/WindowFrames.h"
@@ -16,6 +17,12 @@ TFormTried::TFormTried(QWidget *parent)
 }
 
 TFormTried::~TFormTried() = default;
+
+QString TFormTried::caption(std::int32_t mode) const
+{
+    const QRadioButton *options[] = {ui->RB1, ui->RB2, ui->RB3, ui->RB4, ui->RB5};
+    return sortField(mode) ? options[mode]->text() : QString();
+}
 
 void TFormTried::ButtonClick()
 {

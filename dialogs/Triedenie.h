@@ -2,6 +2,9 @@
 
 #include "toolkit/FormDialog.h"
 
+#include <QString>
+
+#include <cstdint>
 #include <memory>
 
 namespace Ui {
@@ -15,6 +18,9 @@ class TFormTried : public FormDialog {
   public:
     explicit TFormTried(QWidget *parent = nullptr);
     ~TFormTried() override;
+
+    /// The caption of the option of a sort mode; none for a mode outside 0..4.
+    QString caption(std::int32_t mode) const;
 
   public slots:
     /// "Nastav": stores the number of the selected box, counted from 0 in the order `RB1` to

@@ -6,7 +6,7 @@ packages=(
     cmake g++ clang libclang-rt-14-dev make pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth imagemagick openbox
+    xvfb xauth imagemagick openbox at-spi2-core dbus-daemon
     desktop-file-utils appstream dpkg-dev file libx11-dev x11-utils libxcb1-dev
     lintian man-db groff-base
     fonts-liberation

@@ -37,3 +37,22 @@ inline void typeText(QWidget *widget, const QString &text)
     for (QChar c : text)
         QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
 }
+
+/// What went last over the bridge to screen readers: what took the focus, or a new description.
+/// Offscreen windows have no bridge; tests/screen/with_screen_reader_bus.sh runs tests with one.
+struct BridgeLog {
+    inline static QString last;
+    const bool on = qEnvironmentVariableIsSet("QT_LINUX_ACCESSIBILITY_ALWAYS_ON");
+    BridgeLog()
+    {
+        last.clear();
+        QAccessible::installUpdateHandler([](QAccessibleEvent *event) {
+            const QAccessibleInterface *what = event->accessibleInterface();
+            if (event->type() == QAccessible::Focus)
+                last = what->text(QAccessible::Name) + ". " + what->text(QAccessible::Description);
+            else if (event->type() == QAccessible::DescriptionChanged)
+                last = what->text(QAccessible::Description);
+        });
+        QVERIFY(!on || QTest::qWaitFor(&QAccessible::isActive, 10'000));
+    }
+};
