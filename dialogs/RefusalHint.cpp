@@ -116,7 +116,10 @@ void RefusalHint::show()
     const QRect below(box_->mapToGlobal(QPoint(0, box_->height())), label_->size());
     label_->move(placeOnScreen(below, box_->screen()->availableGeometry()));
     label_->show();
-    // Qt sends screen readers a DescriptionChanged event with it.
+    // Qt sends screen readers a DescriptionChanged event with it. What the box said before
+    // (the search's count) comes back when the hint goes.
+    if (box_->accessibleDescription() != hint_)
+        described_ = box_->accessibleDescription();
     box_->setAccessibleDescription(hint_);
     shown_.start();
 }
@@ -127,6 +130,8 @@ void RefusalHint::hide()
         return;
     shown_.stop();
     label_->hide();
+    // Unless the box has been described anew meanwhile.
+    if (box_->accessibleDescription() == hint_)
+        box_->setAccessibleDescription(described_);
     hint_.clear();
-    box_->setAccessibleDescription({});
 }
