@@ -1,6 +1,5 @@
 #include "dialogs/Triedenie.h"
 
-#include "core/Pole.h"
 #include "core/Triedenie.h"
 #include "dialogs/RadioChoice.h"
 #include "dialogs/WindowFrames.h"
@@ -18,17 +17,20 @@ TFormTried::TFormTried(QWidget *parent)
 
 TFormTried::~TFormTried() = default;
 
+std::array<const QRadioButton *, std::size(kSortFields)> TFormTried::options() const
+{
+    return settingBoxes<std::size(kSortFields)>(ui->RB1, ui->RB2, ui->RB3, ui->RB4, ui->RB5);
+}
+
 QString TFormTried::caption(std::int32_t mode) const
 {
-    const QRadioButton *options[] = {ui->RB1, ui->RB2, ui->RB3, ui->RB4, ui->RB5};
-    return sortField(mode) ? options[mode]->text() : QString();
+    return sortField(mode) ? options()[std::size_t(mode)]->text() : QString();
 }
 
 void TFormTried::ButtonClick()
 {
     // The box's number is the mode; kSortFields says what each sorts by ("Nazov Albumu", RB4,
     // by AutorCD).
-    TypTriedenia = checkedIndex(
-        settingBoxes<std::size(kSortFields)>(ui->RB1, ui->RB2, ui->RB3, ui->RB4, ui->RB5));
+    TypTriedenia = checkedIndex(options());
     close();
 }

@@ -1,11 +1,16 @@
 #pragma once
 
 #include "toolkit/FormDialog.h"
+#include "core/Pole.h"
 
 #include <QString>
 
+#include <array>
 #include <cstdint>
+#include <iterator>
 #include <memory>
+
+class QRadioButton;
 
 namespace Ui {
 class TFormTried;
@@ -19,7 +24,7 @@ class TFormTried : public FormDialog {
     explicit TFormTried(QWidget *parent = nullptr);
     ~TFormTried() override;
 
-    /// The caption of the option of a sort mode; none for a mode outside 0..4.
+    /// The caption of the option of a sort mode; none for a mode outside `kSortFields`.
     QString caption(std::int32_t mode) const;
 
   public slots:
@@ -28,6 +33,9 @@ class TFormTried : public FormDialog {
     void ButtonClick();
 
   private:
+    /// The boxes in the order of their modes.
+    std::array<const QRadioButton *, std::size(kSortFields)> options() const;
+
     std::unique_ptr<Ui::TFormTried> ui;
 };
 
