@@ -104,6 +104,10 @@ void RefusalHint::show()
         first.isHighSurrogate() && at + 1 < text.size() && text[at + 1].isLowSurrogate()
             ? QChar::surrogateToUcs4(first, text[at + 1])
             : first.unicode();
+    // What the box says of its own (the search's count) comes back when the hint goes; a hint
+    // shown already is not the box's own.
+    if (hint_.isEmpty() || box_->accessibleDescription() != hint_)
+        described_ = box_->accessibleDescription();
     // A key that gave this one character was typed; anything else was pasted or dropped.
     hint_ = keyText_ == QString::fromUcs4(&c, 1)
                 ? QStringLiteral("Znak %1 sa neda zadat: %2")
@@ -116,10 +120,7 @@ void RefusalHint::show()
     const QRect below(box_->mapToGlobal(QPoint(0, box_->height())), label_->size());
     label_->move(placeOnScreen(below, box_->screen()->availableGeometry()));
     label_->show();
-    // Qt sends screen readers a DescriptionChanged event with it. What the box said before
-    // (the search's count) comes back when the hint goes.
-    if (box_->accessibleDescription() != hint_)
-        described_ = box_->accessibleDescription();
+    // Qt sends screen readers a DescriptionChanged event with it.
     box_->setAccessibleDescription(hint_);
     shown_.start();
 }
