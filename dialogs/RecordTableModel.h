@@ -23,7 +23,7 @@ class RecordTableModel : public QAbstractTableModel {
     /// Shows this model in `view` with the designed column widths, left-aligned headers and
     /// one fixed row height: the view then never measures a row, which keeps a million
     /// records as quick to show as ten. A cell cut by its column shows its whole text when
-    /// hovered.
+    /// hovered, and the view tells screen readers of its current cell as it takes the focus.
     void showIn(QTableView *view);
 
     int columnCount(const QModelIndex &parent = {}) const override;
