@@ -1,5 +1,6 @@
 // The main window with its dialogs: the commands, their prompts, and Open and Save.
 #include "app/MainForm.h"
+#include "core/Triedenie.h"
 #include "dialogs/About.h"
 #include "dialogs/Triedenie.h"
 #include "dialogs/Vyhladaj.h"
@@ -82,6 +83,7 @@ class TstApp : public QObject {
     {
         form.reset();
         Zoznam.VymazVsetky();
+        TypTriedenia = 0;
     }
 
     // Each command over three records, or a few one after another, each Save after a change:
@@ -188,6 +190,7 @@ class TstApp : public QObject {
             Zoznam.Aktualny->setNazovCD(nazov);
         }
         action("Save")->setEnabled(changes);
+        TypTriedenia = sortModeOf(Pole::Priezvisko); // not the first box, to tell the key apart
         const QStringList commands = steps.split(", ");
         const auto argument = [](const QString &step) { return step.section(' ', 1); };
         if (!bytes.isNull())
@@ -283,9 +286,8 @@ class TstApp : public QObject {
         QCOMPARE(read("a.pln~"), backup);
         // Each box and the bar: a name of its own (a label's beside a box), the count, the key.
         QFETCH(QString, count);
-        const QString described =
-            "Pocet Zaznamov CD: " + count +
-            (steps == "Triedenie1" ? ", zoradene podla: Datum pozicania" : "");
+        const QString described = "Pocet Zaznamov CD: " + count +
+                                  (steps == "Triedenie1" ? ", zoradene podla: Priezvisko" : "");
         QStringList boxNames;
         for (QWidget *box :
              form->findChildren<QWidget *>(QRegularExpression("^(ComboBox|Edit.|ProgressBar)$"))) {
